@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing need,
+# but only those that are missing, so that a prepared machine starts at once.
+set -euo pipefail
+packages=(cmake g++ clang make pkg-config qt6-base-dev libsdl2-dev libjpeg-dev
+  fonts-liberation fonts-noto-color-emoji espeak-ng sox xvfb xauth imagemagick
+  libgtest-dev googletest libbenchmark-dev libclang-rt-14-dev dpkg-dev file)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get -o DPkg::Lock::Timeout=900 update -qq
+  apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends "${missing[@]}"
+fi
