@@ -30,3 +30,7 @@ private:
 TOLVIKA_ERROR_CLASS(EAbort, Exception);
 // An operation the control refused, for example text beyond a text area's capacity.
 TOLVIKA_ERROR_CLASS(EInvalidOperation, Exception);
+// A stored layout or stream that cannot be read.
+TOLVIKA_ERROR_CLASS(EReadError, Exception);
+// A stored layout that names a control class the kit does not know.
+TOLVIKA_ERROR_CLASS(EClassNotFound, Exception);

@@ -1,0 +1,27 @@
+// One property value of a stored layout: a number, a quoted text, an
+// identifier (True, alClient, clNavy), a set ([btPlay]) or the bytes of a
+// resource file the layout names. The accessors raise EReadError when the
+// value is of another kind, so a layout with a wrong value cannot be loaded.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <string>
+#include <vector>
+
+struct LayoutValue {
+    enum class Kind { Integer, String, Identifier, Set, Binary };
+
+    Kind kind = Kind::Integer;
+    long long integer = 0;
+    QString text;                    // String and Identifier
+    std::vector<QString> items;      // Set
+    QByteArray bytes;                // Binary
+
+    int asInt() const;
+    bool asBool() const;
+    QString asString() const;
+    QString asIdentifier() const;
+    const std::vector<QString>& asSet() const;
+    const QByteArray& asBinary() const;
+};

@@ -1,0 +1,109 @@
+#include "platform/ui/memo.h"
+
+#include "platform/ui/ansi_codepage.h"
+#include "platform/ui/exception.h"
+#include "platform/ui/layout_value.h"
+
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace {
+constexpr std::uint8_t kNoAnsiForm = '?';
+}
+
+std::optional<std::uint8_t> typedByte(const QKeyEvent& event)
+{
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
+        return std::nullopt;
+    const QString text = event.text();
+    if (text.isEmpty())
+        return std::nullopt;
+    const char32_t character = text.toUcs4().value(0);
+    return ansi::encodeChar(character).value_or(kNoAnsiForm);
+}
+
+TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), TControl(this)
+{
+    setTabChangesFocus(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    document()->setDocumentMargin(1);
+}
+
+TMemo::~TMemo() = default;
+
+QString TMemo::Text() const { return toPlainText(); }
+
+void TMemo::setText(const QString& text)
+{
+    if (text.size() > Capacity)
+        throw EInvalidOperation("Text exceeds memo capacity");
+    setPlainText(text);
+}
+
+QStringList TMemo::Lines() const
+{
+    QStringList lines = Text().split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void TMemo::Clear() { setPlainText(QString()); }
+
+void TMemo::AddLine(const QString& line)
+{
+    const QString text = Text();
+    setText(text.isEmpty() ? line + QLatin1Char('\n') : text + line + QLatin1Char('\n'));
+}
+
+void TMemo::setReadOnly(bool on)
+{
+    QPlainTextEdit::setReadOnly(on);
+    if (on) // the caret keys still move through a read-only text
+        setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+}
+
+void TMemo::setWordWrap(bool on) { setLineWrapMode(on ? WidgetWidth : NoWrap); }
+
+void TMemo::setVerticalScrollBar(bool on)
+{
+    setVerticalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void TMemo::colorChanged()
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Color());
+    setPalette(p);
+}
+
+void TMemo::keyPressEvent(QKeyEvent* event)
+{
+    if (auto byte = typedByte(*event); byte && OnKeyPress) {
+        std::uint8_t key = *byte;
+        OnKeyPress(this, key);
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+bool TMemo::setLayoutProperty(const QString& name, const LayoutValue& value)
+{
+    if (name == QLatin1String("ReadOnly"))
+        setReadOnly(value.asBool());
+    else if (name == QLatin1String("WordWrap"))
+        setWordWrap(value.asBool());
+    else if (name == QLatin1String("ScrollBars")) {
+        const QString bars = value.asIdentifier();
+        if (bars != QLatin1String("ssNone") && bars != QLatin1String("ssVertical"))
+            throw EReadError("Invalid property value: " + bars.toStdString());
+        setVerticalScrollBar(bars == QLatin1String("ssVertical"));
+    } else if (name == QLatin1String("Lines.Text"))
+        setText(value.asString());
+    else
+        return TControl::setLayoutProperty(name, value);
+    return true;
+}

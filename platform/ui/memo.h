@@ -1,0 +1,50 @@
+// A multi-line text area. Its text is the only copy of its lines. It holds at
+// most Capacity characters: a larger text is refused with EInvalidOperation
+// "Text exceeds memo capacity" and the old text stays. Typed characters are
+// turned into their Windows-1251 byte and raised as OnKeyPress before the
+// area's own handling; a character with no Windows-1251 form arrives as "?".
+#pragma once
+
+#include "platform/ui/control.h"
+
+#include <QPlainTextEdit>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+using TKeyPressEvent = std::function<void(TControl* Sender, std::uint8_t& Key)>;
+
+class TMemo : public QPlainTextEdit, public TControl {
+    Q_OBJECT
+public:
+    // Far above any page or help text, far below what would exhaust memory.
+    static constexpr int Capacity = 4 * 1024 * 1024;
+
+    explicit TMemo(QWidget* parent = nullptr);
+    ~TMemo() override;
+
+    QString Text() const;
+    // Replaces the whole text in one step; raises EInvalidOperation beyond Capacity.
+    void setText(const QString& text);
+    QStringList Lines() const;
+    void Clear();
+    // On an empty area the text becomes the line followed by a line break.
+    void AddLine(const QString& line);
+
+    bool ReadOnly() const { return isReadOnly(); }
+    void setReadOnly(bool on);
+    void setWordWrap(bool on);
+    void setVerticalScrollBar(bool on);
+
+    TKeyPressEvent OnKeyPress;
+
+    bool setLayoutProperty(const QString& name, const LayoutValue& value) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void colorChanged() override;
+};
+
+// The Windows-1251 byte a key event types, or none for keys that type nothing
+// (arrows, Tab, bare modifiers).
+std::optional<std::uint8_t> typedByte(const QKeyEvent& event);
