@@ -67,7 +67,7 @@ const TFont& TControl::Font() const
     return m_font;
 }
 
-void TControl::setFont(const TFont& font)
+void TControl::assignFont(const TFont& font)
 {
     m_font = font;
     m_parentFont = false;
@@ -171,7 +171,7 @@ bool TControl::setLayoutProperty(const QString& name, const LayoutValue& value)
     const auto fontWith = [this](auto change) {
         TFont font = Font();
         change(font);
-        setFont(font);
+        assignFont(font);
     };
     if (name == QLatin1String("Left"))
         SetBounds(value.asInt(), Top(), Width(), Height());

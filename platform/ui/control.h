@@ -5,6 +5,7 @@
 // the widget owns the children, TControl only describes them.
 #pragma once
 
+#include "platform/ui/component.h"
 #include "platform/ui/font.h"
 
 #include <QColor>
@@ -24,7 +25,7 @@ struct TSizeConstraints {
 class TControl;
 using TNotifyEvent = std::function<void(TControl* Sender)>;
 
-class TControl {
+class TControl : public TComponent {
 public:
     explicit TControl(QWidget* self);
     virtual ~TControl();
@@ -35,7 +36,6 @@ public:
     // The nearest control of the kit among the widget's parents; null at the top.
     TControl* parentControl() const;
 
-    QString Name;
     TAlign Align = TAlign::alNone;
     int TabOrder = 0;
     TSizeConstraints Constraints;
@@ -57,7 +57,7 @@ public:
 
     // Font: own, or the parent's while ParentFont is set.
     const TFont& Font() const;
-    void setFont(const TFont& font);
+    void assignFont(const TFont& font);
     bool ParentFont() const { return m_parentFont; }
     void setParentFont(bool on);
 
@@ -68,9 +68,7 @@ public:
     void setParentColor(bool on);
 
     // Applies one stored property; false when this control has no such property.
-    virtual bool setLayoutProperty(const QString& name, const LayoutValue& value);
-    // Called once the whole layout has been read.
-    virtual void loaded() {}
+    bool setLayoutProperty(const QString& name, const LayoutValue& value) override;
 
     // The kit control of a widget, or null.
     static TControl* of(const QWidget* widget);

@@ -57,3 +57,10 @@ const QByteArray& LayoutValue::asBinary() const
         wrongKind("resource file");
     return bytes;
 }
+
+const std::vector<QString>& LayoutValue::asList() const
+{
+    if (kind != Kind::List)
+        wrongKind("list of texts");
+    return items;
+}

@@ -1,5 +1,6 @@
 // One property value of a stored layout: a number, a quoted text, an
-// identifier (True, alClient, clNavy), a set ([btPlay]) or the bytes of a
+// identifier (True, alClient, clNavy), a set ([btPlay]), a list of texts
+// (( 'line' 'line' )) or the bytes of a
 // resource file the layout names. The accessors raise EReadError when the
 // value is of another kind, so a layout with a wrong value cannot be loaded.
 #pragma once
@@ -10,12 +11,12 @@
 #include <vector>
 
 struct LayoutValue {
-    enum class Kind { Integer, String, Identifier, Set, Binary };
+    enum class Kind { Integer, String, Identifier, Set, List, Binary };
 
     Kind kind = Kind::Integer;
     long long integer = 0;
     QString text;                    // String and Identifier
-    std::vector<QString> items;      // Set
+    std::vector<QString> items;      // Set (identifiers) and List (texts)
     QByteArray bytes;                // Binary
 
     int asInt() const;
@@ -23,5 +24,6 @@ struct LayoutValue {
     QString asString() const;
     QString asIdentifier() const;
     const std::vector<QString>& asSet() const;
+    const std::vector<QString>& asList() const;
     const QByteArray& asBinary() const;
 };

@@ -101,8 +101,12 @@ bool TMemo::setLayoutProperty(const QString& name, const LayoutValue& value)
         if (bars != QLatin1String("ssNone") && bars != QLatin1String("ssVertical"))
             throw EReadError("Invalid property value: " + bars.toStdString());
         setVerticalScrollBar(bars == QLatin1String("ssVertical"));
-    } else if (name == QLatin1String("Lines.Text"))
-        setText(value.asString());
+    } else if (name == QLatin1String("Lines.Strings")) {
+        QString text;
+        for (const QString& line : value.asList())
+            text += line + QLatin1Char('\n');
+        setText(text);
+    }
     else
         return TControl::setLayoutProperty(name, value);
     return true;

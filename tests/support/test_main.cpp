@@ -1,7 +1,9 @@
-// Test entry point: one QApplication for the whole test program, created when
-// the tests run (not at discovery), on the offscreen platform at the design
-// density of 120 dots per inch unless the test run chose otherwise.
-#include <QApplication>
+// Test entry point: one application frame for the whole test program, created
+// when the tests run (not at discovery), on the offscreen platform at the
+// design density of 120 dots per inch unless the test run chose otherwise.
+#include "app/application.h"
+#include "platform/ui/kit_classes.h"
+
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
@@ -16,15 +18,13 @@ public:
         setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 0);
         setenv("QT_FONT_DPI", "120", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
-        static int argc = 1;
-        static char name[] = "tolvika_tests";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
+        m_app = std::make_unique<TApplication>(QStringLiteral("tolvika"));
+        registerKitClasses();
     }
     void TearDown() override { m_app.reset(); }
 
 private:
-    std::unique_ptr<QApplication> m_app;
+    std::unique_ptr<TApplication> m_app;
 };
 
 } // namespace

@@ -1,0 +1,205 @@
+#include "app/application.h"
+
+#include "app/user_dialogs.h"
+#include "platform/ui/exception.h"
+#include "platform/ui/form.h"
+
+#include <QFileInfo>
+#include <QProxyStyle>
+#include <QWidget>
+#include <cstdio>
+
+namespace {
+
+// Tooltip timing: shown after the pointer rests this long.
+constexpr int kHintPause = 500;
+constexpr auto kStartupFailureCaption = "Application Error";
+
+class HintTimingStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return kHintPause;
+        if (hint == SH_ToolTip_FallAsleepDelay)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+int g_argc = 1;
+QByteArray g_programName;
+char* g_argv[] = {nullptr, nullptr};
+
+int& fakeArgc(const QString& programName)
+{
+    g_programName = programName.toLocal8Bit();
+    g_argv[0] = g_programName.data();
+    g_argc = 1;
+    return g_argc;
+}
+
+QString messageOf(const std::exception& error)
+{
+    return QString::fromUtf8(error.what());
+}
+
+} // namespace
+
+QString titleFromFileName(const QString& path)
+{
+    QString name = QFileInfo(path).fileName();
+    name = name.section(QLatin1Char('.'), 0, 0);
+    // Executables here are named in lower case, so the first character is
+    // made a capital rather than kept, or every caption would read "tolvika".
+    if (!name.isEmpty())
+        name = name.left(1).toUpper() + name.mid(1).toLower();
+    return name;
+}
+
+QString withFinalPeriod(const QString& message)
+{
+    const QByteArray bytes = message.toUtf8();
+    if (!bytes.isEmpty() && static_cast<unsigned char>(bytes.back()) > static_cast<unsigned char>('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+TApplication::TApplication(const QString& programName) : QApplication(fakeArgc(programName), g_argv)
+{
+    m_title = titleFromFileName(QCoreApplication::applicationFilePath());
+    setQuitOnLastWindowClosed(false);
+    setStyle(new HintTimingStyle); // the application owns its style
+    TForm::setErrorHandler([this](std::exception_ptr error) { HandleEventError(error); });
+}
+
+TApplication::~TApplication()
+{
+    TForm::setErrorHandler(nullptr);
+    // The windows go before the application object, in one sweep.
+    for (auto& form : m_forms)
+        form->hide();
+    m_forms.clear();
+}
+
+TApplication* TApplication::instance() { return qobject_cast<TApplication*>(QCoreApplication::instance()); }
+
+void TApplication::adopt(std::unique_ptr<TForm> form)
+{
+    if (!TForm::MainForm())
+        TForm::setMainForm(form.get());
+    m_forms.push_back(std::move(form));
+}
+
+int TApplication::Run()
+{
+    if (TForm* main = TForm::MainForm())
+        main->Show();
+    exec();
+    return 0;
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    const bool paint = event->type() == QEvent::Paint;
+    const bool outerPaint = paint && !m_inPaint;
+    if (outerPaint)
+        m_inPaint = true;
+    try {
+        const bool result = QApplication::notify(receiver, event);
+        if (outerPaint) {
+            m_inPaint = false;
+            showDeferredErrors();
+        }
+        return result;
+    } catch (...) {
+        if (outerPaint)
+            m_inPaint = false;
+        if (m_inPaint) {
+            // No box inside a paint: it is shown right after the paint ends.
+            m_deferred.push_back(std::current_exception());
+        } else {
+            HandleEventError(std::current_exception());
+            showDeferredErrors();
+        }
+        return true;
+    }
+}
+
+void TApplication::showDeferredErrors()
+{
+    if (m_deferred.empty())
+        return;
+    auto errors = std::move(m_deferred);
+    m_deferred.clear();
+    for (auto& error : errors)
+        HandleEventError(error);
+}
+
+void TApplication::HandleEventError(std::exception_ptr error)
+{
+    if (m_inPaint) {
+        m_deferred.push_back(error);
+        return;
+    }
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    try {
+        std::rethrow_exception(error);
+    } catch (const EAbort&) {
+        // The silent error.
+    } catch (const std::exception& e) {
+        ShowErrorBox(e);
+    } catch (...) {
+        userDialogs().showErrorBox(QStringLiteral("Unknown error"), m_title);
+    }
+}
+
+void ShowErrorBox(const std::exception& error)
+{
+    const TApplication* app = TApplication::instance();
+    const QString caption = app ? app->ApplicationTitle() : titleFromFileName(QCoreApplication::applicationFilePath());
+    userDialogs().showErrorBox(withFinalPeriod(messageOf(error)), caption);
+}
+
+QString startupFailureText(const QString& className, const QString& module, quintptr address, const QString& message)
+{
+    QString text = QStringLiteral("Exception %1 in module %2 at %3.\n%4")
+                       .arg(className, module, QStringLiteral("%1").arg(address & 0xFFFFFFFFu, 8, 16, QLatin1Char('0')).toUpper(),
+                            message);
+    if (!message.isEmpty() && !message.endsWith(QLatin1Char('.')))
+        text += QLatin1Char('.');
+    return text;
+}
+
+int ReportStartupFailure(std::exception_ptr error)
+{
+    QString className = QStringLiteral("Exception");
+    QString message;
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        className = QString::fromLatin1(e.ClassName());
+        message = QString::fromUtf8(e.what());
+    } catch (const std::exception& e) {
+        message = QString::fromUtf8(e.what());
+    } catch (...) {
+    }
+    const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const auto address = reinterpret_cast<quintptr>(&ReportStartupFailure);
+    const QString text = startupFailureText(className, module, address, message);
+    std::fprintf(stderr, "%s: %s\n", kStartupFailureCaption, text.toUtf8().constData());
+    userDialogs().showErrorBox(text, QString::fromLatin1(kStartupFailureCaption));
+    return 1;
+}
+
+int RunProgram(TApplication& app, const std::function<void(TApplication&)>& createWindows)
+{
+    try {
+        createWindows(app);
+    } catch (...) {
+        return ReportStartupFailure(std::current_exception());
+    }
+    return app.Run();
+}

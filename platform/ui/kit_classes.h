@@ -1,0 +1,4 @@
+// Registers the kit's control classes under the names stored layouts use.
+#pragma once
+
+void registerKitClasses();

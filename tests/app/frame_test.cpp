@@ -1,0 +1,149 @@
+#include "app/application.h"
+#include "platform/ui/exception.h"
+#include "platform/ui/form.h"
+#include "platform/ui/memo.h"
+#include "support/recording_dialogs.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// The error box appends "." exactly when the last byte compares greater than ".".
+TEST(ErrorBoxText, FinalPeriodRule)
+{
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"Out of paper", "Out of paper."}, {"Done.", "Done."},   {"Stop!", "Stop!"},
+        {"Why?", "Why?."},                 {"JPEG error #41", "JPEG error #41."},
+        {"", ""},                          {"a,", "a,"},         {"x)", "x)"},
+        {"trailing ", "trailing "},        {"line\n", "line\n"}, {"ends -", "ends -"},
+        {"Вы уверены", "Вы уверены."},     {"list;", "list;."},  {"key:", "key:."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(withFinalPeriod(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
+}
+
+// The title is the file name up to its first dot, a capital followed by lower case.
+TEST(ApplicationTitle, DerivedFromExecutableName)
+{
+    EXPECT_EQ(titleFromFileName("/usr/lib/tolvika/tolvika"), "Tolvika");
+    EXPECT_EQ(titleFromFileName("/opt/my.trainer"), "My");
+    EXPECT_EQ(titleFromFileName("KIDS.EXE"), "Kids");
+    EXPECT_EQ(titleFromFileName("/x/MyTrainer.beta.exe"), "Mytrainer");
+    EXPECT_EQ(titleFromFileName("a"), "A");
+}
+
+namespace {
+
+QByteArray memoFormLayout()
+{
+    return "object fmTest: TForm\n"
+           "  Width = 300\n  Height = 200\n"
+           "  object Memo1: TMemo\n    Left = 0\n    Top = 0\n    Width = 200\n    Height = 100\n  end\n"
+           "end\n";
+}
+
+} // namespace
+
+// An error thrown by a key handler ends that key only: one box, and the next key is handled.
+TEST(CatchPoint, KeyHandlerErrorShowsBoxAndProgramGoesOn)
+{
+    RecordingDialogs dialogs;
+    TForm form(TForm::LayoutText{memoFormLayout()});
+    auto& memo = form.component<TMemo>("Memo1");
+    int handled = 0;
+    memo.OnKeyPress = [&](TControl*, std::uint8_t& key) {
+        ++handled;
+        if (key == 'x')
+            throw Exception("Out of paper");
+    };
+    form.show();
+    memo.setFocus();
+    QTest::keyClick(&memo, Qt::Key_X);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "Out of paper.");
+    EXPECT_EQ(dialogs.boxes[0].caption, TApplication::instance()->ApplicationTitle());
+    QTest::keyClick(&memo, Qt::Key_A);
+    EXPECT_EQ(handled, 2);
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
+}
+
+// The silent error shows nothing; an empty message shows an empty box.
+TEST(CatchPoint, AbortIsSilentAndEmptyMessageShowsEmptyBox)
+{
+    RecordingDialogs dialogs;
+    TApplication::instance()->HandleEventError(std::make_exception_ptr(EAbort("quiet")));
+    EXPECT_TRUE(dialogs.boxes.empty());
+    TApplication::instance()->HandleEventError(std::make_exception_ptr(Exception("")));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "");
+}
+
+namespace {
+
+class ThrowingPaint : public QWidget {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (paints++ == 0)
+            throw Exception("JPEG error #41");
+    }
+};
+
+} // namespace
+
+// An error raised while painting is shown once, after the paint has ended.
+TEST(CatchPoint, PaintErrorIsShownAfterThePaint)
+{
+    RecordingDialogs dialogs;
+    ThrowingPaint widget;
+    widget.resize(50, 50);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    widget.repaint();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "JPEG error #41.");
+    widget.repaint();
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
+}
+
+// An error from OnShow is reported and the window is shown anyway.
+TEST(CatchPoint, ShowHandlerErrorStillShowsWindow)
+{
+    RecordingDialogs dialogs;
+    TForm form(TForm::LayoutText{memoFormLayout()});
+    form.OnShow = [](TControl*) { throw Exception("Cannot open file /x/help.txt"); };
+    form.Show();
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, "Cannot open file /x/help.txt.");
+}
+
+// A layout that cannot be read ends start-up with the failure report and exit code 1.
+TEST(StartupFailure, UnreadableLayoutGivesReportAndExitCodeOne)
+{
+    RecordingDialogs dialogs;
+    const int code = RunProgram(*TApplication::instance(), [](TApplication& app) {
+        app.CreateForm<TForm>(TForm::LayoutText{"object fmMain: TfmMain\n  Bogus = 1\nend\n"});
+    });
+    EXPECT_EQ(code, 1);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].caption, "Application Error");
+    EXPECT_TRUE(dialogs.boxes[0].text.startsWith("Exception EReadError in module ")) << dialogs.boxes[0].text.toStdString();
+    EXPECT_TRUE(dialogs.boxes[0].text.endsWith("Property Bogus does not exist.")) << dialogs.boxes[0].text.toStdString();
+}
+
+// The report's own format: class, module, eight hex digits, message with a final period.
+TEST(StartupFailure, ReportFormat)
+{
+    EXPECT_EQ(startupFailureText("EReadError", "tolvika", 0x401234, "Class TFoo not found"),
+              "Exception EReadError in module tolvika at 00401234.\nClass TFoo not found.");
+    EXPECT_EQ(startupFailureText("Exception", "tolvika", 0xABCDEF12, "Done."),
+              "Exception Exception in module tolvika at ABCDEF12.\nDone.");
+}
