@@ -1,0 +1,90 @@
+#include "testing/browser_rig.h"
+
+#include <gtest/gtest.h>
+
+using Entries = std::vector<std::string>;
+
+// Before the window is shown the data folder and the letter are empty and nothing is armed.
+TEST(DataFolder, EmptyBeforeTheWindowIsShown)
+{
+    BrowserRig rig;
+    EXPECT_TRUE(rig.browser.DataFolder().isEmpty());
+    EXPECT_EQ(rig.browser.CurrentLetter(), LetterBrowser::NoLetterYet);
+    EXPECT_FALSE(rig.browser.AutoPlayArmed());
+}
+
+// Showing the window puts "DATA/" beside the executable into DataFolder and eDataFolder before the welcome page loads.
+TEST(DataFolder, StartSetsTheFolderBesideTheExecutable)
+{
+    const struct {
+        const char* executable;
+        const char* folder;
+    } cases[] = {
+        {"/opt/kids/tolvika", "/opt/kids/DATA/"},
+        {"/tolvika", "/DATA/"},
+        {"/home/маша/игры/tolvika", "/home/маша/игры/DATA/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.executable);
+        BrowserRig rig;
+        rig.services.programFilePath = QString::fromUtf8(c.executable);
+        rig.browser.FormActivate();
+        const QString folder = QString::fromUtf8(c.folder);
+        EXPECT_EQ(rig.browser.DataFolder(), folder);
+        EXPECT_EQ(rig.view.dataFolderField, folder);
+        ASSERT_GE(rig.journal.entries().size(), 2u);
+        EXPECT_EQ(rig.journal.entries()[0], "field " + folder.toStdString());
+        EXPECT_EQ(rig.journal.entries()[1], "clear lines");
+    }
+}
+
+// An error while the welcome page loads at start ends the handler with the folder already set and shown.
+TEST(DataFolder, StartErrorKeepsTheFolder)
+{
+    BrowserRig rig;
+    rig.completeWelcome();
+    rig.view.unreadable.insert(BrowserRig::Data + "Main/welcome_img.jpg");
+    EXPECT_THROW(rig.browser.FormActivate(), EFakeFailure);
+    EXPECT_EQ(rig.browser.DataFolder(), BrowserRig::Data);
+    EXPECT_EQ(rig.view.dataFolderField, BrowserRig::Data);
+    EXPECT_EQ(rig.view.lines, (QStringList{"Hello", "Press a key"}));
+}
+
+// Choosing a "data.txt" makes its folder the data folder, shown and stored,
+// reloads nothing, and the next page, the welcome button and the Help window read from there.
+TEST(DataFolder, ChosenMarkerFileSelectsItsFolder)
+{
+    BrowserRig rig;
+    rig.completeLetter("Б");
+    rig.start();
+    const QStringList pageBefore = rig.view.lines;
+    rig.services.dialogChoice = QStringLiteral("/media/content/data.txt");
+
+    rig.browser.btnDirClick();
+    EXPECT_EQ(rig.journal.entries(), (Entries{"dialog", "field /media/content/"}));
+    EXPECT_EQ(rig.view.dataFolderField, QStringLiteral("/media/content/"));
+    EXPECT_EQ(rig.browser.DataFolder(), QStringLiteral("/media/content/"));
+    EXPECT_EQ(rig.view.lines, pageBefore);
+
+    rig.services.presentFiles.insert(QStringLiteral("/media/content/Б/letter_text.txt"));
+    rig.view.textFiles.insert(QStringLiteral("/media/content/Б/letter_text.txt"), {"elsewhere"});
+    rig.press(0xC1);
+    EXPECT_EQ(rig.view.lines, QStringList{"elsewhere"});
+    EXPECT_EQ(rig.view.picture, FakeView::FallbackPicture) << "the old folder's picture is not used";
+
+    rig.journal.clear();
+    rig.browser.SpeedButton3Click();
+    EXPECT_EQ(rig.journal.entries()[1], "add line Invalid welcome text data!");
+}
+
+// Cancelling the dialog changes nothing.
+TEST(DataFolder, CancelledDialogChangesNothing)
+{
+    BrowserRig rig;
+    rig.start();
+    rig.services.dialogChoice.reset();
+    rig.browser.btnDirClick();
+    EXPECT_EQ(rig.journal.entries(), Entries{"dialog"});
+    EXPECT_EQ(rig.browser.DataFolder(), BrowserRig::Data);
+    EXPECT_EQ(rig.view.dataFolderField, BrowserRig::Data);
+}
