@@ -288,21 +288,40 @@ void TForm::Show()
     m_showing = false;
 }
 
+namespace {
+
+// The window's outer size: its client area plus the frame a window manager
+// drew (this window's, else the main window's), else the frame the stored
+// sizes assume.
+QSize outerSize(const TForm& form)
+{
+    auto frameExtra = [](const QWidget& w) { return w.frameGeometry().size() - w.geometry().size(); };
+    QSize extra = frameExtra(form);
+    if (extra.isNull() && TForm::MainForm())
+        extra = frameExtra(*TForm::MainForm());
+    if (extra.isNull())
+        extra = QSize(2 * TForm::FrameSide, TForm::FrameTop + TForm::FrameSide);
+    return form.size() + extra;
+}
+
+} // namespace
+
 void TForm::placeAtFirstShow()
 {
     if (m_placed)
         return;
     m_placed = true;
-    const QSize outer(width() + 2 * FrameSide, height() + FrameTop + FrameSide);
+    const QSize outer = outerSize(*this);
     QRect area;
     if (Position == TPosition::poScreenCenter) {
         const QScreen* screen = QGuiApplication::primaryScreen();
         area = screen ? screen->geometry() : QRect();
     } else if ((Position == TPosition::poMainFormCenter || Position == TPosition::poOwnerFormCenter) && g_mainForm
                && g_mainForm != this) {
-        area = g_mainForm->frameGeometry();
+        area = QRect(g_mainForm->pos(), outerSize(*g_mainForm));
     } else
         return;
+    // Halves rounded toward zero, no clamping to the screen.
     move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
 }
 
