@@ -57,16 +57,8 @@ fs::path siblingPath(const fs::path& folder, const char* suffix)
     return sibling;
 }
 
-} // namespace
-
-void writeDataFolder(const GeneratorInputs& inputs)
+void writeInto(const fs::path& staging, const GeneratorInputs& inputs, const EmojiPainter& emoji)
 {
-    const EmojiPainter emoji(inputs.emojiFont);
-    checkPictures(emoji);
-
-    const fs::path staging = siblingPath(inputs.output, ".new");
-    fs::remove_all(staging);
-    fs::create_directories(staging);
     SpeechBatch speech(inputs.synthesiser);
 
     const fs::path main = staging / "Main";
@@ -92,6 +84,25 @@ void writeDataFolder(const GeneratorInputs& inputs)
     writeBytes(staging / "data.txt", windows1251Lines(markerLines()));
 
     speech.run();
+}
+
+} // namespace
+
+void writeDataFolder(const GeneratorInputs& inputs)
+{
+    const EmojiPainter emoji(inputs.emojiFont);
+    checkPictures(emoji);
+
+    const fs::path staging = siblingPath(inputs.output, ".new");
+    fs::remove_all(staging);
+    fs::create_directories(staging);
+    try {
+        writeInto(staging, inputs, emoji);
+    } catch (...) {
+        std::error_code ignored; // the first error is the one to report
+        fs::remove_all(staging, ignored);
+        throw;
+    }
 
     // Swap the finished folder in.
     const fs::path old = siblingPath(inputs.output, ".old");

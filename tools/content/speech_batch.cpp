@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string>
 
 namespace content {
 
@@ -58,6 +59,17 @@ void SpeechBatch::run()
         std::unique_ptr<QProcess> process;
     };
     std::deque<Running> running;
+    // On an error, end the phrases still being spoken before their files go.
+    struct StopRunning {
+        std::deque<Running>& running;
+        ~StopRunning()
+        {
+            for (Running& r : running) {
+                r.process->kill();
+                r.process->waitForFinished();
+            }
+        }
+    } stopRunning{running};
     size_t next = 0;
 
     const auto start = [this, &running](const Job& job) {
@@ -79,9 +91,12 @@ void SpeechBatch::run()
         running.pop_front();
         QProcess& process = *done.process;
         const bool finished = process.waitForFinished(SynthesisTimeoutMs);
-        if (!finished || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        if (!finished || process.exitStatus() != QProcess::NormalExit)
             throw Exception("espeak-ng could not speak \"" + done.job->phrase + "\": "
                             + process.errorString().toStdString());
+        if (process.exitCode() != 0)
+            throw Exception("espeak-ng could not speak \"" + done.job->phrase + "\": exit code "
+                            + std::to_string(process.exitCode()));
         const std::filesystem::path raw = rawPathFor(done.job->path);
         const WaveClip clip = tidySpeech(parseWave(readWhole(raw)));
         writeWaveFile(clip, done.job->path);

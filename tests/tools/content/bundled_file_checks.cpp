@@ -111,6 +111,24 @@ std::uint16_t u16(const std::string& b, size_t at)
                                       | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
+// The marker of the first frame header: 0xC0 (SOF0) for a baseline picture,
+// 0xC1 extended, 0xC2 progressive; 0 when none comes before the scan data.
+int frameMarker(const std::string& b)
+{
+    size_t at = 2; // after the start-of-image marker
+    while (at + 4 <= b.size() && static_cast<unsigned char>(b[at]) == 0xFF) {
+        const int marker = static_cast<unsigned char>(b[at + 1]);
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+            return marker;
+        if (marker == 0xDA)
+            return 0;
+        const size_t length = static_cast<size_t>(static_cast<unsigned char>(b[at + 2])) << 8
+            | static_cast<unsigned char>(b[at + 3]);
+        at += 2 + length;
+    }
+    return 0;
+}
+
 } // namespace
 
 JpegFacts decodeJpeg(const std::filesystem::path& path)
@@ -132,8 +150,7 @@ JpegFacts decodeJpeg(const std::filesystem::path& path)
     facts.height = static_cast<int>(info.image_height);
     facts.components = info.num_components;
     facts.progressive = info.progressive_mode != 0;
-    // A baseline frame is SOF0: 8-bit, sequential, Huffman coded.
-    facts.baseline = !info.progressive_mode && !info.arith_code && info.data_precision == 8;
+    facts.baseline = frameMarker(bytes) == 0xC0;
 
     info.out_color_space = JCS_GRAYSCALE;
     jpeg_start_decompress(&info);

@@ -28,7 +28,7 @@ struct JpegFacts {
     int height = 0;
     int components = 0;
     bool progressive = false;
-    bool baseline = false;
+    bool baseline = false; // its frame header is SOF0
     double lumaSpread = 0; // standard deviation of the decoded grey values
 };
 
