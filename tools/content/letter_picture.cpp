@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <vector>
+
 namespace content {
 
 namespace {
@@ -26,6 +28,10 @@ constexpr QRectF WordBand(24, 322, 544, 80);
 constexpr int WordPixels = 58;
 constexpr qreal WordLetterSpacing = 3;
 const QColor WordColour(0x37, 0x47, 0x4F);
+constexpr int HighlightAlpha = 60;
+constexpr qreal HighlightPadding = 7;
+constexpr qreal HighlightInset = 8;
+constexpr qreal HighlightRadius = 14;
 
 QString q(std::string_view utf8)
 {
@@ -61,21 +67,42 @@ void paintWord(QPainter& painter, const LetterEntry& letter, const Palette& pale
     const QString mark = q(letter.small);
 
     QPainterPath plain;
-    QPainterPath marked;
+    std::vector<QPainterPath> marked;
+    QPainterPath all;
     qreal x = 0;
     const QFontMetricsF metrics(font);
     for (const QChar c : word) {
         QPainterPath glyph;
         glyph.addText(x, 0, font, QString(c));
-        (QString(c).toLower() == mark ? marked : plain).addPath(glyph);
+        if (QString(c).toLower() == mark)
+            marked.push_back(glyph);
+        else
+            plain.addPath(glyph);
+        all.addPath(glyph);
         x += metrics.horizontalAdvance(c) + WordLetterSpacing;
     }
-    QPainterPath all = plain;
-    all.addPath(marked);
     // Centre on the ink of the whole word; the baseline stays shared.
     const QPointF shift = WordBand.center() - all.boundingRect().center();
+
+    // A patch of the letter's colour behind it, like a highlighter stroke, so
+    // that it stands out in the middle of a word too.
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    QColor patch = palette.strong;
+    patch.setAlpha(HighlightAlpha);
+    painter.setBrush(patch);
+    for (const QPainterPath& glyph : marked) {
+        const QRectF box = glyph.translated(shift).boundingRect();
+        painter.drawRoundedRect(QRectF(box.left() - HighlightPadding, WordBand.top() + HighlightInset,
+                                       box.width() + 2 * HighlightPadding,
+                                       WordBand.height() - 2 * HighlightInset),
+                                HighlightRadius, HighlightRadius);
+    }
+    painter.restore();
+
     paintRaised(painter, plain.translated(shift), WordColour, Qt::white, 4);
-    paintRaised(painter, marked.translated(shift), palette.strong, Qt::white, 4);
+    for (const QPainterPath& glyph : marked)
+        paintRaised(painter, glyph.translated(shift), palette.strong, Qt::white, 4);
 }
 
 } // namespace
