@@ -1,0 +1,136 @@
+#include "tools/content/letter_picture.h"
+
+#include "tools/content/emoji_painter.h"
+#include "tools/content/picture_style.h"
+
+#include <QPainter>
+
+#include <vector>
+
+namespace content {
+
+namespace {
+
+// The card with the letter, left; the thing, right; the word, below.
+constexpr QRectF LetterCard(24, 22, 270, 282);
+constexpr qreal CardRadius = 40;
+constexpr int CapitalPixels = 250;
+constexpr int SmallPixels = 170;
+// The room the letter pair may take inside the card.
+constexpr QSizeF LetterRoom(236, 232);
+
+// The thing stands on the ground line beside the card, whatever its shape.
+constexpr qreal ThingCentreX = 448;
+constexpr qreal GroundY = 292;
+constexpr int ThingSide = 250;
+
+constexpr QRectF WordBand(24, 322, 544, 80);
+constexpr int WordPixels = 58;
+constexpr qreal WordLetterSpacing = 3;
+const QColor WordColour(0x37, 0x47, 0x4F);
+constexpr int HighlightAlpha = 60;
+constexpr qreal HighlightPadding = 7;
+constexpr qreal HighlightInset = 8;
+constexpr qreal HighlightRadius = 14;
+
+QString q(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// The capital and the small letter side by side, scaled down only if they
+// would not fit the card, centred in it.
+void paintLetterPair(QPainter& painter, const LetterEntry& letter, const Palette& palette)
+{
+    QPainterPath pair;
+    pair.addText(0, 0, letterFont(CapitalPixels), q(letter.capital));
+    const qreal gap = CapitalPixels * 0.06;
+    const qreal smallX = pair.boundingRect().right() + gap;
+    QPainterPath small;
+    small.addText(0, 0, letterFont(SmallPixels), q(letter.small));
+    pair.addPath(small.translated(smallX - small.boundingRect().left(), 0));
+
+    const QRectF ink = pair.boundingRect();
+    const qreal scale = std::min({1.0, LetterRoom.width() / ink.width(), LetterRoom.height() / ink.height()});
+    QTransform fit;
+    fit.translate(LetterCard.center().x(), LetterCard.center().y());
+    fit.scale(scale, scale);
+    fit.translate(-ink.center().x(), -ink.center().y());
+    paintRaised(painter, fit.map(pair), palette.strong, palette.strong.darker(135), 5);
+}
+
+// The word, each character drawn on its own so the letter can take its colour.
+void paintWord(QPainter& painter, const LetterEntry& letter, const Palette& palette)
+{
+    const QFont font = letterFont(WordPixels);
+    const QString word = q(letter.word);
+    const QString mark = q(letter.small);
+
+    QPainterPath plain;
+    std::vector<QPainterPath> marked;
+    QPainterPath all;
+    qreal x = 0;
+    const QFontMetricsF metrics(font);
+    for (const QChar c : word) {
+        QPainterPath glyph;
+        glyph.addText(x, 0, font, QString(c));
+        if (QString(c).toLower() == mark)
+            marked.push_back(glyph);
+        else
+            plain.addPath(glyph);
+        all.addPath(glyph);
+        x += metrics.horizontalAdvance(c) + WordLetterSpacing;
+    }
+    // Centre on the ink of the whole word; the baseline stays shared.
+    const QPointF shift = WordBand.center() - all.boundingRect().center();
+
+    // A patch of the letter's colour behind it, like a highlighter stroke, so
+    // that it stands out in the middle of a word too.
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    QColor patch = palette.strong;
+    patch.setAlpha(HighlightAlpha);
+    painter.setBrush(patch);
+    for (const QPainterPath& glyph : marked) {
+        const QRectF box = glyph.translated(shift).boundingRect();
+        painter.drawRoundedRect(QRectF(box.left() - HighlightPadding, WordBand.top() + HighlightInset,
+                                       box.width() + 2 * HighlightPadding,
+                                       WordBand.height() - 2 * HighlightInset),
+                                HighlightRadius, HighlightRadius);
+    }
+    painter.restore();
+
+    paintRaised(painter, plain.translated(shift), WordColour, Qt::white, 4);
+    for (const QPainterPath& glyph : marked)
+        paintRaised(painter, glyph.translated(shift), palette.strong, Qt::white, 4);
+}
+
+} // namespace
+
+QImage paintLetterPicture(const LetterEntry& letter, int index, const EmojiPainter& emoji)
+{
+    const Palette& palette = paletteFor(index);
+    QImage picture(PictureSize, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform
+                           | QPainter::TextAntialiasing);
+
+    paintBackground(painter, palette, index + 1);
+
+    paintCard(painter, LetterCard, CardRadius);
+    paintLetterPair(painter, letter, palette);
+
+    // A soft shadow on the ground under the thing, then the thing on it.
+    const QImage thing = emoji.render(letter.emoji, ThingSide);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 35));
+    painter.drawEllipse(QPointF(ThingCentreX, GroundY), thing.width() * 0.4, 11);
+    painter.drawImage(QPointF(ThingCentreX - thing.width() / 2.0, GroundY + 4 - thing.height()), thing);
+
+    paintCard(painter, WordBand, WordBand.height() / 2, 225);
+    paintWord(painter, letter, palette);
+    painter.end();
+    return picture;
+}
+
+} // namespace content
