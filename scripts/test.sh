@@ -1,8 +1,20 @@
 #!/usr/bin/env bash
-# Builds Tolvika and runs every test through CTest.
+# Builds Tolvika and runs every test through CTest: once in the release build,
+# once more in an AddressSanitizer + UndefinedBehaviorSanitizer build (clang)
+# with leak detection.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh
+jobs="$(nproc)"
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTOLVIKA_SANITIZE=ON \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp" \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs"
