@@ -350,6 +350,10 @@ void drawUmbrella(QPainter& p, const QRectF& box)
     enterDesignBox(p, box);
     groundShadow(p, QRectF(20, 90, 60, 10));
     const QColor edge(70, 10, 60);
+    // Tilted a little, as if twirled.
+    p.translate(50, 50);
+    p.rotate(-14);
+    p.translate(-50, -50);
 
     // Shaft and hooked handle.
     QPainterPath shaft;
