@@ -87,7 +87,7 @@ TEST_F(Device, OpenFailureRaisesAndLeavesPlayerClosed)
     openVoice();
     port.scriptedErrors[MCI_OPEN] = {FakeFileNotFound};
     player->setFileName("missing.wav");
-    EXPECT_EQ(messageOf([&] { player->Open(); }), "The specified file cannot be found.");
+    EXPECT_EQ(messageOf([&] { player->Open(); }), "File not found.");
     EXPECT_FALSE(player->IsOpen());
     EXPECT_EQ(player->DeviceId(), 0u);
     EXPECT_EQ(player->LastError(), FakeFileNotFound);
@@ -104,7 +104,7 @@ TEST_F(Device, OpenFailureRaisesAndLeavesPlayerClosed)
 // the layer has no text for reads "Unknown error code".
 TEST_F(Device, OpenErrorTexts)
 {
-    EXPECT_EQ(messageOf([&] { player->Open(); }), "The specified file cannot be found.");
+    EXPECT_EQ(messageOf([&] { player->Open(); }), "File not found.");
     port.scriptedErrors[MCI_OPEN] = {9999};
     player->setFileName("voice.wav");
     EXPECT_EQ(messageOf([&] { player->Open(); }), "Unknown error code");
@@ -175,7 +175,7 @@ TEST_F(Device, RefusedCommandsAreOnlyRecorded)
     port.scriptedErrors[MCI_PLAY] = {FakeUnsupportedFunction};
     EXPECT_NO_THROW(player->Play());
     EXPECT_EQ(player->LastError(), FakeUnsupportedFunction);
-    EXPECT_EQ(player->ErrorText(), "The device does not support this function.");
+    EXPECT_EQ(player->ErrorText(), "Not supported by the device.");
     player->Stop();
     EXPECT_EQ(player->LastError(), 0u);
     EXPECT_TRUE(player->IsOpen());

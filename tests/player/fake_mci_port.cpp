@@ -8,9 +8,9 @@ FakeMciPort::FakeMciPort()
     capabilities = {{MCI_GETDEVCAPS_CAN_PLAY, 1},   {MCI_GETDEVCAPS_CAN_RECORD, 0},
                     {MCI_GETDEVCAPS_CAN_EJECT, 0},  {MCI_GETDEVCAPS_HAS_VIDEO, 0},
                     {MCI_GETDEVCAPS_DEVICE_TYPE, MCI_DEVTYPE_WAVEFORM_AUDIO}};
-    errorTexts = {{FakeInvalidDeviceId, "Invalid device identifier."},
-                  {FakeUnsupportedFunction, "The device does not support this function."},
-                  {FakeFileNotFound, "The specified file cannot be found."}};
+    errorTexts = {{FakeInvalidDeviceId, "No such device."},
+                  {FakeUnsupportedFunction, "Not supported by the device."},
+                  {FakeFileNotFound, "File not found."}};
 }
 
 std::vector<RecordedCommand> FakeMciPort::commandsOf(unsigned command) const
