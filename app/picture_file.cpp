@@ -51,6 +51,10 @@ void registerClass()
     TPicture::registerClass(Graphic().ClassName(), [] { return std::make_unique<Graphic>(); });
 }
 
+// Any program that loads picture files can also read stored pictures, even
+// before registerPictureFormats() is called.
+[[maybe_unused]] const bool kRegisteredAtStart = (registerPictureFormats(), true);
+
 } // namespace
 
 void registerPictureFormats()

@@ -9,8 +9,10 @@
 class TImage;
 
 // Registers every picture format's class for reading stored picture streams
-// (TJPEGImage, TBitmap, TIcon, TMetafile). Call once before windows are read
-// from their stored layouts; calling again does no harm.
+// (TJPEGImage, TBitmap, TIcon, TMetafile). Done at start-up in any program
+// that links the picture loader; call it before windows are read from their
+// stored layouts to be independent of what the linker keeps. Calling again
+// does no harm.
 void registerPictureFormats();
 
 // The extension of a file name: the part after the last "." that follows the
