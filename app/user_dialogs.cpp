@@ -1,29 +1,32 @@
 #include "app/user_dialogs.h"
 
-#include <QApplication>
-#include <QMessageBox>
+#include "app/desktop_dialogs.h"
 
 namespace {
 
-class PlainDialogs : public UserDialogs {
-public:
-    void showErrorBox(const QString& text, const QString& caption) override
-    {
-        QMessageBox::critical(nullptr, caption, text);
-    }
-    int askYesNo(const QString&) override { return 7; }
-    bool chooseFile(TOpenDialog&) override { return false; }
-    void messageBeep() override { QApplication::beep(); }
-};
+UserDialogs* g_installed = nullptr;
 
-UserDialogs* g_override = nullptr;
+UserDialogs& desktopDialogs()
+{
+    static DesktopDialogs dialogs;
+    return dialogs;
+}
 
 } // namespace
 
-UserDialogs& userDialogs()
+UserDialogs& userDialogs() { return g_installed ? *g_installed : desktopDialogs(); }
+
+void setUserDialogs(UserDialogs* dialogs) { g_installed = dialogs; }
+
+UserDialogsOverride::UserDialogsOverride(UserDialogs& dialogs) : m_previous(g_installed)
 {
-    static PlainDialogs desktop;
-    return g_override ? *g_override : desktop;
+    g_installed = &dialogs;
 }
 
-void setUserDialogs(UserDialogs* dialogs) { g_override = dialogs; }
+UserDialogsOverride::~UserDialogsOverride() { g_installed = m_previous; }
+
+int AskYesNo(const QString& text) { return userDialogs().askYesNo(text); }
+
+bool ChooseFile(TOpenDialog& dialog) { return userDialogs().chooseFile(dialog); }
+
+void MessageBeep(unsigned int) { userDialogs().messageBeep(); }

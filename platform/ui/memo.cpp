@@ -6,6 +6,7 @@
 
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QTextDocument>
 
 namespace {
 constexpr std::uint8_t kNoAnsiForm = '?';
@@ -35,7 +36,15 @@ TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), TControl(this)
 
 TMemo::~TMemo() = default;
 
-QString TMemo::Text() const { return toPlainText(); }
+QString TMemo::Text() const
+{
+    // The document's raw text, not toPlainText(), which turns non-breaking
+    // spaces (byte 0xA0 of Windows-1251 texts) into plain ones.
+    QString text = document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
 
 void TMemo::setText(const QString& text)
 {

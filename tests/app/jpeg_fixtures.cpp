@@ -1,0 +1,128 @@
+#include "jpeg_fixtures.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include <jpeglib.h>
+
+namespace fixtures {
+
+namespace {
+
+[[noreturn]] void fail(j_common_ptr info)
+{
+    char message[JMSG_LENGTH_MAX];
+    (*info->err->format_message)(info, message);
+    throw std::runtime_error(message);
+}
+
+// The offset of the first marker FF code, or -1.
+qsizetype findMarker(const QByteArray& jpeg, unsigned char code)
+{
+    for (qsizetype i = 2; i + 1 < jpeg.size(); ++i)
+        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && static_cast<unsigned char>(jpeg[i + 1]) == code)
+            return i;
+    return -1;
+}
+
+void putBigEndian16(QByteArray& bytes, qsizetype at, int value)
+{
+    bytes[at] = static_cast<char>((value >> 8) & 0xFF);
+    bytes[at + 1] = static_cast<char>(value & 0xFF);
+}
+
+} // namespace
+
+QImage testPattern(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB888);
+    for (int y = 0; y < height; ++y) {
+        uchar* row = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const bool bottom = y >= height * 9 / 10;
+            row[3 * x] = static_cast<uchar>(bottom ? 220 : (x * 255) / std::max(1, width - 1));
+            row[3 * x + 1] = static_cast<uchar>(bottom ? 30 : (y * 255) / std::max(1, height - 1));
+            row[3 * x + 2] = static_cast<uchar>(bottom ? 30 : ((x + y) * 7) % 256);
+        }
+    }
+    return image;
+}
+
+QByteArray encodeJpeg(const QImage& source, const JpegOptions& options)
+{
+    const QImage image = source.convertToFormat(options.grayscale ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    error.error_exit = fail;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_create_compress(&info);
+    struct Guard {
+        jpeg_compress_struct& info;
+        unsigned char*& buffer;
+        ~Guard()
+        {
+            jpeg_destroy_compress(&info);
+            free(buffer);
+        }
+    } guard{info, buffer};
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(image.width());
+    info.image_height = static_cast<JDIMENSION>(image.height());
+    info.input_components = options.grayscale ? 1 : 3;
+    info.in_color_space = options.grayscale ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, options.quality, TRUE);
+    if (options.progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(static_cast<int>(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    return QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+}
+
+QByteArray withFrameSize(QByteArray jpeg, int width, int height)
+{
+    qsizetype frame = findMarker(jpeg, 0xC0);
+    if (frame < 0)
+        frame = findMarker(jpeg, 0xC2);
+    if (frame < 0)
+        throw std::runtime_error("no frame header");
+    // FF Cn, length (2), precision (1), height (2), width (2).
+    putBigEndian16(jpeg, frame + 5, height);
+    putBigEndian16(jpeg, frame + 7, width);
+    return jpeg;
+}
+
+QByteArray withUndefinedScanTables(QByteArray jpeg)
+{
+    const qsizetype scan = findMarker(jpeg, 0xDA);
+    if (scan < 0)
+        throw std::runtime_error("no scan header");
+    // FF DA, length (2), component count (1), then (id, tables) per component.
+    const int components = static_cast<unsigned char>(jpeg[scan + 4]);
+    for (int i = 0; i < components; ++i)
+        jpeg[scan + 6 + 2 * i] = static_cast<char>(0x33);
+    return jpeg;
+}
+
+QByteArray cut(const QByteArray& bytes, double fraction)
+{
+    return bytes.left(static_cast<qsizetype>(bytes.size() * fraction));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+} // namespace fixtures

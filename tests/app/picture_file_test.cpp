@@ -1,0 +1,197 @@
+// Loading picture files into a picture area by their extension, and copying
+// pictures between areas.
+#include "app/errors.h"
+#include "app/jpeg_image.h"
+#include "app/picture_file.h"
+#include "jpeg_fixtures.h"
+#include "platform/ui/image.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace {
+
+using fixtures::encodeJpeg;
+using fixtures::testPattern;
+
+class PictureFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_dir;
+    TImage m_area;
+
+    QString file(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        fixtures::writeFile(path, bytes);
+        return path;
+    }
+    QString jpegFile(const QString& name, QSize size)
+    {
+        return file(name, encodeJpeg(testPattern(size.width(), size.height())));
+    }
+    // The message of the error the load raises, or empty.
+    template <typename Error>
+    std::string loadError(const QString& name)
+    {
+        try {
+            LoadPictureFile(m_area, name);
+        } catch (const Error& error) {
+            return error.Message();
+        }
+        return {};
+    }
+};
+
+struct ExtensionCase {
+    const char* name;
+    const char* extension;
+};
+
+class PictureExtensionTest : public ::testing::TestWithParam<ExtensionCase> {};
+
+// The extension is what follows the last dot after the last slash.
+TEST_P(PictureExtensionTest, IsThePartAfterTheLastDotOfTheFileName)
+{
+    EXPECT_EQ(pictureExtension(QString::fromUtf8(GetParam().name)), QString::fromUtf8(GetParam().extension));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, PictureExtensionTest,
+                         ::testing::Values(ExtensionCase{"/d/Б/letter_img.jpg", "jpg"},
+                                           ExtensionCase{"photo.JPG", "JPG"}, ExtensionCase{"a.b.jpeg", "jpeg"},
+                                           ExtensionCase{"photo", ""}, ExtensionCase{"/data.d/photo", ""},
+                                           ExtensionCase{"photo.", ""}, ExtensionCase{"/d/.bmp", "bmp"}));
+
+// A JPEG file becomes the area's picture, found whatever the case of its extension.
+TEST_F(PictureFileTest, LoadsJpegFilesUnderEitherExtension)
+{
+    int changes = 0;
+    m_area.Picture().OnChange = [&] { ++changes; };
+    for (const char* name : {"letter_img.jpg", "photo.JPG", "photo.jpeg", "photo.JpEg"}) {
+        LoadPictureFile(m_area, jpegFile(QString::fromUtf8(name), {21, 13}));
+        const TGraphic* graphic = m_area.Picture().Graphic();
+        ASSERT_NE(graphic, nullptr) << name;
+        EXPECT_STREQ(graphic->ClassName(), "TJPEGImage");
+        EXPECT_EQ(graphic->Width(), 21);
+        EXPECT_FALSE(static_cast<const TJPEGImage*>(graphic)->Decoded());
+    }
+    EXPECT_EQ(changes, 4);
+}
+
+// Extensions outside the table are named in the error as written; the old picture stays.
+TEST_F(PictureFileTest, UnknownExtensionsRaiseAndKeepThePicture)
+{
+    LoadPictureFile(m_area, jpegFile(QStringLiteral("a.jpg"), {4, 4}));
+    const TGraphic* old = m_area.Picture().Graphic();
+    const QString png = jpegFile(QStringLiteral("photo.PNG"), {4, 4});
+    EXPECT_EQ(loadError<EInvalidGraphic>(png), "Unknown picture file extension (.PNG)");
+    EXPECT_EQ(loadError<EInvalidGraphic>(m_dir.filePath(QStringLiteral("photo"))), "Unknown picture file extension (.)");
+    EXPECT_EQ(loadError<EInvalidGraphic>(QStringLiteral("missing.gif")), "Unknown picture file extension (.gif)");
+    EXPECT_EQ(m_area.Picture().Graphic(), old);
+}
+
+// Files that cannot be opened raise EFOpenError with the name; the old picture stays.
+TEST_F(PictureFileTest, UnopenableFilesRaiseWithTheName)
+{
+    LoadPictureFile(m_area, jpegFile(QStringLiteral("a.jpg"), {4, 4}));
+    const TGraphic* old = m_area.Picture().Graphic();
+    const QString missing = m_dir.filePath(QStringLiteral("letter_img.jpg"));
+    EXPECT_EQ(loadError<EFOpenError>(missing), "Cannot open file " + missing.toStdString());
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.jpg")));
+    const QString folder = m_dir.filePath(QStringLiteral("folder.jpg"));
+    EXPECT_EQ(loadError<EFOpenError>(folder), "Cannot open file " + folder.toStdString());
+    EXPECT_EQ(m_area.Picture().Graphic(), old);
+}
+
+// A bitmap named .jpg fails at load with the decoder's code; the area keeps its old picture.
+TEST_F(PictureFileTest, BitmapNamedJpgFailsAtLoad)
+{
+    LoadPictureFile(m_area, jpegFile(QStringLiteral("a.jpg"), {4, 4}));
+    const TGraphic* old = m_area.Picture().Graphic();
+    const QString bitmap = m_dir.filePath(QStringLiteral("letter_img.bmp"));
+    ASSERT_TRUE(testPattern(8, 8).save(bitmap, "BMP"));
+    const QString renamed = m_dir.filePath(QStringLiteral("letter_img.jpg"));
+    ASSERT_TRUE(QFile::rename(bitmap, renamed));
+    EXPECT_EQ(loadError<EJPEG>(renamed), "JPEG error #" + std::to_string(JERR_NO_SOI));
+    EXPECT_EQ(m_area.Picture().Graphic(), old);
+}
+
+// A zero-byte .jpg loads; the area's first painting raises code 41 once.
+TEST_F(PictureFileTest, ZeroByteJpegLoadsAndFailsAtItsFirstPainting)
+{
+    LoadPictureFile(m_area, file(QStringLiteral("letter_img.jpg"), QByteArray()));
+    TGraphic* graphic = m_area.Picture().Graphic();
+    ASSERT_NE(graphic, nullptr);
+    QImage canvas(10, 10, QImage::Format_RGB32);
+    QPainter painter(&canvas);
+    try {
+        graphic->Draw(painter, 0, 0);
+        ADD_FAILURE() << "no error";
+    } catch (const EJPEG& error) {
+        EXPECT_EQ(error.Message(), "JPEG error #41");
+    }
+    EXPECT_NO_THROW(graphic->Draw(painter, 0, 0));
+}
+
+// The area draws a loaded picture decoded, centred in itself.
+TEST_F(PictureFileTest, TheAreaDrawsTheDecodedPictureCentred)
+{
+    m_area.resize(60, 40);
+    QImage red(20, 10, QImage::Format_RGB888);
+    red.fill(QColor(230, 20, 20));
+    LoadPictureFile(m_area, file(QStringLiteral("red.jpg"), encodeJpeg(red)));
+    const QImage shot = m_area.grab().toImage();
+    const QRgb centre = shot.pixel(30, 20);
+    EXPECT_GT(qRed(centre), 200);
+    EXPECT_LT(qGreen(centre), 50);
+    EXPECT_NE(shot.pixel(5, 5), centre) << "the corner lies outside the centred picture";
+}
+
+// The other formats of the table: bitmaps load, damaged icons and every metafile are refused.
+TEST_F(PictureFileTest, OtherFormatsOfTheTable)
+{
+    const QString bitmap = m_dir.filePath(QStringLiteral("glyph.BMP"));
+    ASSERT_TRUE(testPattern(9, 5).save(bitmap, "BMP"));
+    LoadPictureFile(m_area, bitmap);
+    ASSERT_NE(m_area.Picture().Graphic(), nullptr);
+    EXPECT_STREQ(m_area.Picture().Graphic()->ClassName(), "TBitmap");
+    EXPECT_EQ(m_area.Picture().Graphic()->Width(), 9);
+    EXPECT_EQ(loadError<EInvalidGraphic>(file(QStringLiteral("bad.ico"), "not an icon")), "Icon image is not valid");
+    EXPECT_EQ(loadError<EInvalidGraphic>(file(QStringLiteral("a.wmf"), "x")), "Metafiles cannot be shown on this system");
+    EXPECT_EQ(loadError<EInvalidGraphic>(file(QStringLiteral("a.emf"), "x")), "Metafiles cannot be shown on this system");
+}
+
+// A copied picture shares the bytes; later loads into the target leave the source alone.
+TEST_F(PictureFileTest, ClonePictureCopiesAndStaysIndependent)
+{
+    TImage target;
+    int changes = 0;
+    target.Picture().OnChange = [&] { ++changes; };
+    LoadPictureFile(m_area, jpegFile(QStringLiteral("a.jpg"), {12, 8}));
+    ClonePicture(m_area, target);
+    EXPECT_EQ(changes, 1);
+    const auto* source = static_cast<const TJPEGImage*>(m_area.Picture().Graphic());
+    const auto* copy = dynamic_cast<const TJPEGImage*>(target.Picture().Graphic());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_NE(copy, source);
+    EXPECT_EQ(copy->Data().constData(), source->Data().constData());
+
+    LoadPictureFile(target, jpegFile(QStringLiteral("b.jpg"), {3, 2}));
+    EXPECT_EQ(target.Picture().Graphic()->Width(), 3);
+    EXPECT_EQ(m_area.Picture().Graphic(), source);
+    EXPECT_EQ(source->Width(), 12);
+
+    ClonePicture(target, target);
+    EXPECT_EQ(target.Picture().Graphic()->Width(), 3) << "copying onto itself keeps the picture";
+
+    TImage empty;
+    ClonePicture(empty, target);
+    EXPECT_EQ(target.Picture().Graphic(), nullptr);
+    EXPECT_EQ(changes, 4);
+}
+
+} // namespace
