@@ -90,7 +90,19 @@ constexpr std::uint32_t MCI_MODE_OPEN = 530;
 constexpr std::uint32_t MCI_FORMAT_MILLISECONDS = 0;
 constexpr std::uint32_t MCI_FORMAT_TMSF = 10;
 
-// The completion message and the codes its WParam carries.
+// The completion message and the codes its WParam carries; LParam is the device.
+// Exactly one message is posted for every command sent with MCI_NOTIFY:
+// - successful: a Play (or Resume) has handed its last sample to the output; any
+//   other command as soon as it has been carried out;
+// - superseded: a later command with MCI_NOTIFY came for the same device while
+//   this one was pending;
+// - aborted: the device was stopped, moved by MCI_SEEK, closed (also by a reopen), or given
+//   a Play without MCI_NOTIFY, while this one was pending;
+// - failure: the command failed (it returns the error), or the sound output
+//   broke down during the play.
+// A Play with MCI_WAIT returns when its sound has ended. A wave device has one
+// track, counts time in milliseconds, and plays, pauses, resumes (only when
+// paused), seeks, stops and closes; it does not record, step, eject or show video.
 constexpr unsigned MM_MCINOTIFY = 0x03B9;
 constexpr std::uint32_t MCI_NOTIFY_SUCCESSFUL = 1;
 constexpr std::uint32_t MCI_NOTIFY_SUPERSEDED = 2;
