@@ -90,12 +90,49 @@ constexpr std::uint32_t MCI_MODE_OPEN = 530;
 constexpr std::uint32_t MCI_FORMAT_MILLISECONDS = 0;
 constexpr std::uint32_t MCI_FORMAT_TMSF = 10;
 
-// The completion message and the codes its WParam carries.
+// The completion message and the codes its WParam carries; LParam is the device.
+// Exactly one message is posted for every command sent with MCI_NOTIFY:
+// - successful: a Play (or Resume) has handed its last sample to the output; any
+//   other command as soon as it has been carried out;
+// - superseded: a later command with MCI_NOTIFY came for the same device while
+//   this one was pending;
+// - aborted: the device was stopped, moved by MCI_SEEK, closed (also by a reopen), or given
+//   a Play without MCI_NOTIFY, while this one was pending;
+// - failure: the command failed (it returns the error), or the sound output
+//   broke down during the play.
+// A Play with MCI_WAIT returns when its sound has ended. A wave device has one
+// track, counts time in milliseconds, and plays, pauses, resumes (only when
+// paused), seeks, stops and closes; it does not record, step, eject or show video.
 constexpr unsigned MM_MCINOTIFY = 0x03B9;
 constexpr std::uint32_t MCI_NOTIFY_SUCCESSFUL = 1;
 constexpr std::uint32_t MCI_NOTIFY_SUPERSEDED = 2;
 constexpr std::uint32_t MCI_NOTIFY_ABORTED = 4;
 constexpr std::uint32_t MCI_NOTIFY_FAILURE = 8;
+
+// Error codes that mciSendCommand returns; 0 is success. mciGetErrorString
+// gives each of them a text of its own.
+constexpr MCIERROR MCIERR_BASE = 256;
+constexpr MCIERROR MCIERR_INVALID_DEVICE_ID = MCIERR_BASE + 1;       // device 0 or no such open device
+constexpr MCIERROR MCIERR_UNRECOGNIZED_KEYWORD = MCIERR_BASE + 3;    // a flag the command does not take
+constexpr MCIERROR MCIERR_UNRECOGNIZED_COMMAND = MCIERR_BASE + 5;    // no such command number
+constexpr MCIERROR MCIERR_INVALID_DEVICE_NAME = MCIERR_BASE + 7;     // a device type other than wave audio
+constexpr MCIERROR MCIERR_MISSING_PARAMETER = MCIERR_BASE + 17;      // e.g. a status query without its item
+constexpr MCIERROR MCIERR_UNSUPPORTED_FUNCTION = MCIERR_BASE + 18;   // the wave audio device cannot do this
+constexpr MCIERROR MCIERR_FILE_NOT_FOUND = MCIERR_BASE + 19;         // the element names no file
+constexpr MCIERROR MCIERR_OUTOFRANGE = MCIERR_BASE + 26;             // a position beyond the sound
+constexpr MCIERROR MCIERR_FLAGS_NOT_COMPATIBLE = MCIERR_BASE + 28;   // flags that exclude each other
+constexpr MCIERROR MCIERR_BAD_TIME_FORMAT = MCIERR_BASE + 37;        // a time format other than milliseconds
+constexpr MCIERROR MCIERR_INVALID_FILE = MCIERR_BASE + 40;           // not a playable WAV, or damaged
+constexpr MCIERROR MCIERR_NULL_PARAMETER_BLOCK = MCIERR_BASE + 41;   // the command needs a block
+constexpr MCIERROR MCIERR_NONAPPLICABLE_FUNCTION = MCIERR_BASE + 46; // e.g. resume while not paused
+constexpr MCIERROR MCIERR_FILENAME_REQUIRED = MCIERR_BASE + 48;      // open without a file name
+constexpr MCIERROR MCIERR_FILE_READ = MCIERR_BASE + 92;              // the file exists but cannot be read
+// Codes of our own wave audio device.
+constexpr MCIERROR MCIERR_CUSTOM_DRIVER_BASE = MCIERR_BASE + 256;
+constexpr MCIERROR MCIERR_NO_SOUND_OUTPUT = MCIERR_CUSTOM_DRIVER_BASE + 1;     // play: no output could be opened
+constexpr MCIERROR MCIERR_SOUND_OUTPUT_FAILED = MCIERR_CUSTOM_DRIVER_BASE + 2; // play with wait: output broke off
+constexpr MCIERROR MCIERR_SOUND_TOO_LARGE = MCIERR_CUSTOM_DRIVER_BASE + 3;     // open: beyond the memory bound
+constexpr MCIERROR MCIERR_TOO_MANY_DEVICES = MCIERR_CUSTOM_DRIVER_BASE + 4;    // open: every identifier is in use
 
 // Parameter blocks. Every block starts with the callback window handle.
 struct MCI_GENERIC_PARMS {
@@ -157,6 +194,9 @@ struct MCI_WINDOW_PARMS {
 };
 
 // The one entry point. `params` points to the block that belongs to the command.
+// It may be called from any thread. A failed command with MCI_NOTIFY still posts
+// one notification, MCI_NOTIFY_FAILURE. A failed status query never leaves a
+// stale value in dwReturn: it holds MCI_MODE_NOT_READY for MCI_STATUS_MODE, else 0.
 MCIERROR mciSendCommand(MCIDEVICEID device, unsigned command, std::uint32_t flags, void* params);
 // The text for an error code, cut to fit `size` bytes with its terminator; false for an unknown code.
 bool mciGetErrorString(MCIERROR error, char* buffer, unsigned size);

@@ -1,0 +1,106 @@
+#include "platform/mci/sdl_audio_output.h"
+
+#include <SDL.h>
+
+#include <chrono>
+
+namespace mci {
+
+namespace {
+
+// CD rate and stereo: what nearly every recording and every device can take.
+constexpr AudioFormat kOutputFormat{44100, 2};
+// About 12 ms at 44.1 kHz: a key press is heard at once, and the callback still has room.
+constexpr Uint16 kBufferFrames = 512;
+// A device that has not asked for samples for this long is taken as broken, so
+// that a Play that waits for its end cannot wait for ever.
+constexpr std::chrono::seconds kStallTimeout{5};
+
+std::int64_t nowNanoseconds()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+SdlAudioOutput::~SdlAudioOutput()
+{
+    closeDevice();
+    if (m_subsystemStarted)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+AudioFormat SdlAudioOutput::format() const
+{
+    return kOutputFormat;
+}
+
+void SdlAudioOutput::closeDevice()
+{
+    if (m_device != 0) {
+        SDL_CloseAudioDevice(m_device);
+        m_device = 0;
+    }
+}
+
+bool SdlAudioOutput::open(AudioSource& source, std::string& reason)
+{
+    closeDevice();
+    if (!m_subsystemStarted) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            reason = SDL_GetError();
+            return false;
+        }
+        m_subsystemStarted = true;
+    }
+    SDL_AudioSpec wanted{};
+    wanted.freq = kOutputFormat.rate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = static_cast<Uint8>(kOutputFormat.channels);
+    wanted.samples = kBufferFrames;
+    wanted.callback = &SdlAudioOutput::callback;
+    wanted.userdata = this;
+    SDL_AudioSpec obtained{};
+    // No changes allowed: SDL converts to whatever the hardware takes, so the
+    // decoded sounds always match the format announced above.
+    m_source = &source;
+    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (m_device == 0) {
+        reason = SDL_GetError();
+        if (reason.empty())
+            reason = "the audio device could not be opened";
+        return false;
+    }
+    m_failureReported = false;
+    m_lastCallback.store(nowNanoseconds());
+    SDL_PauseAudioDevice(m_device, 0);
+    return true;
+}
+
+void SdlAudioOutput::poll()
+{
+    if (m_device == 0 || m_failureReported)
+        return;
+    const char* why = nullptr;
+    if (SDL_GetAudioDeviceStatus(m_device) != SDL_AUDIO_PLAYING)
+        why = "the audio device was lost";
+    else if (nowNanoseconds() - m_lastCallback.load()
+             > std::chrono::duration_cast<std::chrono::nanoseconds>(kStallTimeout).count())
+        why = "the audio device stopped asking for samples";
+    if (why) {
+        m_failureReported = true;
+        m_source->outputFailed(*this, why);
+    }
+}
+
+void SdlAudioOutput::callback(void* self, std::uint8_t* stream, int length)
+{
+    auto* output = static_cast<SdlAudioOutput*>(self);
+    output->m_lastCallback.store(nowNanoseconds());
+    const auto frameBytes = static_cast<int>(sizeof(std::int16_t)) * kOutputFormat.channels;
+    output->m_source->pull(*output, reinterpret_cast<std::int16_t*>(stream),
+                           static_cast<std::size_t>(length / frameBytes));
+}
+
+} // namespace mci

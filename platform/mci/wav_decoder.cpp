@@ -1,0 +1,217 @@
+#include "platform/mci/wav_decoder.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mci {
+
+namespace {
+
+// Owns a file descriptor.
+struct FileDescriptor {
+    explicit FileDescriptor(int descriptor) : fd(descriptor) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    const int fd;
+};
+
+struct WavFree {
+    void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
+};
+
+MCIERROR readWholeFile(const char* path, std::vector<std::uint8_t>& bytes)
+{
+    // Non-blocking, so that a named pipe given as a sound cannot hang the open.
+    const FileDescriptor file{::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+    const int fd = file.fd;
+    if (fd < 0)
+        return (errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG) ? MCIERR_FILE_NOT_FOUND
+                                                                              : MCIERR_FILE_READ;
+
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return MCIERR_FILE_READ;
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes)
+        return MCIERR_SOUND_TOO_LARGE;
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return MCIERR_FILE_READ;
+        }
+        if (got == 0)
+            break; // the file shrank while we read it; what is there is judged below
+        done += static_cast<std::size_t>(got);
+    }
+    bytes.resize(done);
+    return 0;
+}
+
+// Truncated files and data chunks that claim more than the file holds are
+// refused rather than played in part; a wrong overall RIFF size is common in
+// good recordings and is tolerated.
+void requireCompleteChunks()
+{
+    static const bool set = SDL_SetHintWithPriority(SDL_HINT_WAVE_TRUNCATION, "strict", SDL_HINT_OVERRIDE);
+    (void)set;
+}
+
+// Reads one sample of the loader's output as a value in [-1, 1].
+using SampleReader = float (*)(const Uint8*);
+
+float readU8(const Uint8* p)
+{
+    return (static_cast<float>(*p) - 128.0f) / 128.0f;
+}
+float readS16(const Uint8* p)
+{
+    Sint16 v;
+    std::memcpy(&v, p, sizeof v);
+    return static_cast<float>(SDL_SwapLE16(v)) / 32768.0f;
+}
+float readS32(const Uint8* p)
+{
+    Sint32 v;
+    std::memcpy(&v, p, sizeof v);
+    return static_cast<float>(static_cast<double>(static_cast<Sint32>(SDL_SwapLE32(v))) / 2147483648.0);
+}
+float readF32(const Uint8* p)
+{
+    float v;
+    std::memcpy(&v, p, sizeof v);
+    return SDL_SwapFloatLE(v);
+}
+
+SampleReader readerFor(SDL_AudioFormat format)
+{
+    switch (format) {
+    case AUDIO_U8:
+        return &readU8;
+    case AUDIO_S16LSB:
+        return &readS16;
+    case AUDIO_S32LSB:
+        return &readS32;
+    case AUDIO_F32LSB:
+        return &readF32;
+    default:
+        return nullptr;
+    }
+}
+
+std::int16_t toSample(float value)
+{
+    if (!(value == value)) // NaN in a float recording: silence rather than noise
+        return 0;
+    const float scaled = std::round(value * 32768.0f);
+    return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
+}
+
+struct Source {
+    const Uint8* data;
+    std::size_t frames;
+    int channels;
+    std::size_t sampleBytes;
+    SampleReader read;
+
+    float at(std::size_t frame, int channel) const
+    {
+        return read(data + (frame * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel))
+                               * sampleBytes);
+    }
+    // The frame's value for output channel `channel` of `outChannels`.
+    float mapped(std::size_t frame, int channel, int outChannels) const
+    {
+        if (channels == outChannels)
+            return at(frame, channel);
+        if (channels == 1)
+            return at(frame, 0);
+        return (at(frame, 0) + at(frame, 1)) * 0.5f; // stereo into mono
+    }
+};
+
+void convert(const Source& in, int rate, AudioFormat target, std::size_t outFrames, std::vector<std::int16_t>& out)
+{
+    out.resize(outFrames * static_cast<std::size_t>(target.channels));
+    std::size_t k = 0;
+    if (rate == target.rate) {
+        for (std::size_t frame = 0; frame < outFrames; ++frame)
+            for (int c = 0; c < target.channels; ++c)
+                out[k++] = toSample(in.mapped(frame, c, target.channels));
+        return;
+    }
+    const auto inRate = static_cast<std::uint64_t>(rate);
+    const auto outRate = static_cast<std::uint64_t>(target.rate);
+    for (std::size_t frame = 0; frame < outFrames; ++frame) {
+        const std::uint64_t exact = frame * inRate;
+        const auto a = static_cast<std::size_t>(exact / outRate);
+        const std::size_t b = std::min(a + 1, in.frames - 1);
+        const float t = static_cast<float>(exact % outRate) / static_cast<float>(outRate);
+        for (int c = 0; c < target.channels; ++c) {
+            const float va = in.mapped(a, c, target.channels);
+            const float vb = in.mapped(b, c, target.channels);
+            out[k++] = toSample(va + (vb - va) * t);
+        }
+    }
+}
+
+} // namespace
+
+MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound)
+{
+    std::vector<std::uint8_t> bytes;
+    if (const MCIERROR error = readWholeFile(path, bytes))
+        return error;
+    if (bytes.empty())
+        return MCIERR_INVALID_FILE;
+
+    requireCompleteChunks();
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (!stream)
+        return MCIERR_INVALID_FILE;
+    SDL_AudioSpec spec{};
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(stream, 1, &spec, &buffer, &length))
+        return MCIERR_INVALID_FILE;
+    const std::unique_ptr<Uint8, WavFree> decoded(buffer);
+    bytes = {}; // the encoded copy is not needed any more
+
+    const SampleReader read = readerFor(spec.format);
+    if (!read || spec.channels < 1 || spec.channels > 2 || spec.freq < kMinWavRate || spec.freq > kMaxWavRate)
+        return MCIERR_INVALID_FILE;
+    const std::size_t sampleBytes = SDL_AUDIO_BITSIZE(spec.format) / 8;
+    const std::size_t inFrames = length / (sampleBytes * spec.channels);
+    if (inFrames == 0)
+        return MCIERR_INVALID_FILE; // a WAV that holds no sound at all
+
+    const std::uint64_t outFrames = std::max<std::uint64_t>(
+        1, static_cast<std::uint64_t>(inFrames) * static_cast<std::uint64_t>(target.rate)
+               / static_cast<std::uint64_t>(spec.freq));
+    if (outFrames * static_cast<std::uint64_t>(target.channels) * sizeof(std::int16_t) > kMaxDecodedBytes)
+        return MCIERR_SOUND_TOO_LARGE;
+
+    const Source source{decoded.get(), inFrames, spec.channels, sampleBytes, read};
+    DecodedSound result;
+    result.format = target;
+    convert(source, spec.freq, target, static_cast<std::size_t>(outFrames), result.samples);
+    sound = std::move(result);
+    return 0;
+}
+
+} // namespace mci

@@ -1,0 +1,173 @@
+#include "mci_test_support.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <fstream>
+
+namespace mcitest {
+
+namespace {
+
+void put16(std::vector<std::uint8_t>& out, std::uint16_t v)
+{
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
+{
+    put16(out, static_cast<std::uint16_t>(v));
+    put16(out, static_cast<std::uint16_t>(v >> 16));
+}
+void putTag(std::vector<std::uint8_t>& out, const char* tag)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(tag[i]));
+}
+
+} // namespace
+
+std::vector<std::uint8_t> wavBytes(const WavFormat& format, const std::vector<std::uint8_t>& data)
+{
+    std::vector<std::uint8_t> fmt;
+    const std::uint16_t blockAlign =
+        format.blockAlign ? format.blockAlign : static_cast<std::uint16_t>(format.channels * format.bits / 8);
+    put16(fmt, format.tag);
+    put16(fmt, format.channels);
+    put32(fmt, format.rate);
+    put32(fmt, format.rate * blockAlign);
+    put16(fmt, blockAlign);
+    put16(fmt, format.bits);
+    fmt.insert(fmt.end(), format.extension.begin(), format.extension.end());
+
+    std::vector<std::uint8_t> out;
+    putTag(out, "RIFF");
+    const std::size_t padding = data.size() % 2;
+    put32(out, static_cast<std::uint32_t>(4 + 8 + fmt.size() + 8 + data.size() + padding));
+    putTag(out, "WAVE");
+    putTag(out, "fmt ");
+    put32(out, static_cast<std::uint32_t>(fmt.size()));
+    out.insert(out.end(), fmt.begin(), fmt.end());
+    putTag(out, "data");
+    put32(out, static_cast<std::uint32_t>(data.size()));
+    out.insert(out.end(), data.begin(), data.end());
+    if (padding)
+        out.push_back(0);
+    return out;
+}
+
+std::vector<std::uint8_t> le16(const std::vector<std::int16_t>& samples)
+{
+    std::vector<std::uint8_t> out;
+    for (const std::int16_t s : samples)
+        put16(out, static_cast<std::uint16_t>(s));
+    return out;
+}
+
+std::vector<std::uint8_t> pcm16Wav(const std::vector<std::int16_t>& samples, std::uint32_t rate,
+                                   std::uint16_t channels)
+{
+    WavFormat format;
+    format.rate = rate;
+    format.channels = channels;
+    return wavBytes(format, le16(samples));
+}
+
+std::vector<std::int16_t> ramp(std::size_t count, int step)
+{
+    std::vector<std::int16_t> out(count);
+    for (std::size_t i = 0; i < count; ++i)
+        out[i] = static_cast<std::int16_t>((static_cast<int>(i % 3000) + 1) * step);
+    return out;
+}
+
+std::string Files::path(const std::string& name) const
+{
+    return QDir(m_dir.path()).filePath(QString::fromStdString(name)).toStdString();
+}
+
+std::string Files::write(const std::string& name, const std::vector<std::uint8_t>& bytes)
+{
+    const std::string full = path(name);
+    std::ofstream out(full, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return full;
+}
+
+NotifyReceiver::~NotifyReceiver()
+{
+    windowhandle::release(this);
+}
+
+HWND NotifyReceiver::handle()
+{
+    return windowhandle::handleOf(this);
+}
+
+std::vector<std::uint32_t> NotifyReceiver::take()
+{
+    QCoreApplication::sendPostedEvents(this);
+    std::vector<std::uint32_t> codes;
+    codes.swap(m_codes);
+    return codes;
+}
+
+bool NotifyReceiver::event(QEvent* e)
+{
+    if (e->type() == TMessageEvent::eventType()) {
+        const TMessage& message = static_cast<TMessageEvent*>(e)->message();
+        if (message.Msg == MM_MCINOTIFY) {
+            m_codes.push_back(static_cast<std::uint32_t>(message.WParam));
+            m_devices.push_back(static_cast<MCIDEVICEID>(message.LParam));
+        }
+        return true;
+    }
+    return QWidget::event(e);
+}
+
+MciTest::MciTest(mci::AudioFormat format) : m_output(format) {}
+
+MCIDEVICEID MciTest::openFile(const std::string& path)
+{
+    MCI_OPEN_PARMS open;
+    open.lpstrElementName = path.c_str();
+    const MCIERROR error = mciSendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, &open);
+    EXPECT_EQ(error, 0u) << path;
+    EXPECT_NE(open.wDeviceID, 0u);
+    return open.wDeviceID;
+}
+
+MCIDEVICEID MciTest::openRamp(std::size_t frames)
+{
+    const mci::AudioFormat format = m_output.format();
+    std::vector<std::int16_t> samples;
+    for (const std::int16_t s : ramp(frames))
+        samples.insert(samples.end(), static_cast<std::size_t>(format.channels), s);
+    return openFile(m_files.write("ramp.wav", pcm16Wav(samples, static_cast<std::uint32_t>(format.rate),
+                                                       static_cast<std::uint16_t>(format.channels))));
+}
+
+MCIERROR MciTest::play(MCIDEVICEID device, std::uint32_t flags, std::uint32_t from, std::uint32_t to)
+{
+    MCI_PLAY_PARMS parms;
+    parms.dwCallback = m_receiver.handle();
+    parms.dwFrom = from;
+    parms.dwTo = to;
+    return mciSendCommand(device, MCI_PLAY, flags, &parms);
+}
+
+MCIERROR MciTest::command(MCIDEVICEID device, unsigned command, std::uint32_t flags)
+{
+    MCI_GENERIC_PARMS parms;
+    parms.dwCallback = m_receiver.handle();
+    return mciSendCommand(device, command, flags, &parms);
+}
+
+std::uintptr_t MciTest::status(MCIDEVICEID device, std::uint32_t item)
+{
+    MCI_STATUS_PARMS parms;
+    parms.dwItem = item;
+    EXPECT_EQ(mciSendCommand(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &parms), 0u);
+    return parms.dwReturn;
+}
+
+} // namespace mcitest

@@ -1,0 +1,186 @@
+// The media layer on SDL's real "disk" audio driver, which writes what it plays
+// to a file: the decoded samples of a WAV reach the output byte for byte, and a
+// Play with notify posts its success to a widget. The output stays open for the
+// life of the process, so this runs in an executable of its own.
+#include "platform/mci/mci.h"
+#include "platform/mci/mci_testing.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+namespace {
+
+// Generous bounds for a loaded machine: they only keep a broken build from hanging.
+constexpr auto kPatience = std::chrono::seconds(30);
+
+class Receiver : public QWidget {
+public:
+    std::vector<TMessage> received;
+    ~Receiver() override { windowhandle::release(this); }
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (e->type() == TMessageEvent::eventType()) {
+            received.push_back(static_cast<TMessageEvent*>(e)->message());
+            return true;
+        }
+        return QWidget::event(e);
+    }
+};
+
+void put16(std::vector<char>& out, int v)
+{
+    out.push_back(static_cast<char>(v & 0xFF));
+    out.push_back(static_cast<char>((v >> 8) & 0xFF));
+}
+void put32(std::vector<char>& out, std::uint32_t v)
+{
+    put16(out, static_cast<int>(v & 0xFFFF));
+    put16(out, static_cast<int>(v >> 16));
+}
+void putTag(std::vector<char>& out, const char* tag)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(tag[i]);
+}
+
+// A WAV in exactly the output's format (44.1 kHz, stereo, 16 bits), so that the
+// bytes must reach the output unchanged; no sample is zero.
+std::vector<char> stereoSamples(std::size_t frames)
+{
+    std::vector<char> data;
+    for (std::size_t i = 0; i < frames; ++i) {
+        const int v = static_cast<int>(i % 3000) * 10 + 7;
+        put16(data, v);
+        put16(data, -v);
+    }
+    return data;
+}
+
+std::vector<char> wavFile(const std::vector<char>& data)
+{
+    std::vector<char> out;
+    putTag(out, "RIFF");
+    put32(out, static_cast<std::uint32_t>(36 + data.size()));
+    putTag(out, "WAVE");
+    putTag(out, "fmt ");
+    put32(out, 16);
+    put16(out, 1);
+    put16(out, 2);
+    put32(out, 44100);
+    put32(out, 44100 * 4);
+    put16(out, 4);
+    put16(out, 16);
+    putTag(out, "data");
+    put32(out, static_cast<std::uint32_t>(data.size()));
+    out.insert(out.end(), data.begin(), data.end());
+    return out;
+}
+
+std::vector<char> readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class SdlDiskOutput : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        // Made before the media layer, so that it goes after it: the output writes
+        // into it until the process ends.
+        static QTemporaryDir dir;
+        s_dir = &dir;
+        s_output = s_dir->filePath("output.raw").toStdString();
+        // Before the first Play, which starts SDL's audio.
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", s_output.c_str(), 1);
+        setenv("SDL_DISKAUDIODELAY", "0", 1);
+    }
+
+    MCIDEVICEID open(const std::vector<char>& data, const char* name)
+    {
+        const std::string path = s_dir->filePath(name).toStdString();
+        const std::vector<char> bytes = wavFile(data);
+        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        MCI_OPEN_PARMS parms;
+        parms.lpstrElementName = path.c_str();
+        EXPECT_EQ(mciSendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, &parms), 0u);
+        return parms.wDeviceID;
+    }
+
+    static inline QTemporaryDir* s_dir = nullptr;
+    static inline std::string s_output;
+};
+
+} // namespace
+
+// The samples of the WAV reach the output unchanged, after leading silence,
+// and the completion message reaches the widget named as callback.
+TEST_F(SdlDiskOutput, SamplesReachTheOutputAndSuccessIsPosted)
+{
+    const std::vector<char> data = stereoSamples(11025); // a quarter of a second
+    const MCIDEVICEID device = open(data, "quarter.wav");
+    Receiver receiver;
+    MCI_PLAY_PARMS play;
+    play.dwCallback = windowhandle::handleOf(&receiver);
+    ASSERT_EQ(mciSendCommand(device, MCI_PLAY, MCI_NOTIFY, &play), 0u);
+
+    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    while (receiver.received.empty() && std::chrono::steady_clock::now() < deadline) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_EQ(receiver.received.size(), 1u) << "no completion message";
+    EXPECT_EQ(receiver.received[0].Msg, MM_MCINOTIFY);
+    EXPECT_EQ(receiver.received[0].WParam, MCI_NOTIFY_SUCCESSFUL);
+    EXPECT_EQ(receiver.received[0].LParam, static_cast<std::intptr_t>(device));
+
+    MCI_STATUS_PARMS status;
+    status.dwItem = MCI_STATUS_MODE;
+    ASSERT_EQ(mciSendCommand(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status), 0u);
+    EXPECT_EQ(status.dwReturn, MCI_MODE_STOP);
+
+    // The driver writes a buffer after it has been filled: wait until the file holds it all.
+    std::vector<char> written;
+    std::size_t start = 0;
+    for (;;) {
+        written = readFile(s_output);
+        start = 0;
+        while (start < written.size() && written[start] == 0)
+            ++start;
+        start -= start % 4; // a frame is four bytes
+        if (written.size() >= start + data.size() || std::chrono::steady_clock::now() > deadline)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    ASSERT_GE(written.size(), start + data.size());
+    EXPECT_TRUE(std::equal(data.begin(), data.end(), written.begin() + static_cast<std::ptrdiff_t>(start)))
+        << "the output differs from the decoded samples";
+    EXPECT_EQ(mciSendCommand(device, MCI_CLOSE, MCI_WAIT, nullptr), 0u);
+}
+
+// On the real output too, a Play with wait returns once the sound has ended.
+TEST_F(SdlDiskOutput, PlayWithWaitReturnsAfterTheEnd)
+{
+    const MCIDEVICEID device = open(stereoSamples(4410), "tenth.wav");
+    MCI_PLAY_PARMS play;
+    ASSERT_EQ(mciSendCommand(device, MCI_PLAY, MCI_WAIT, &play), 0u);
+    MCI_STATUS_PARMS status;
+    status.dwItem = MCI_STATUS_POSITION;
+    ASSERT_EQ(mciSendCommand(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status), 0u);
+    EXPECT_EQ(status.dwReturn, 100u);
+    status.dwItem = MCI_STATUS_MODE;
+    ASSERT_EQ(mciSendCommand(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status), 0u);
+    EXPECT_EQ(status.dwReturn, MCI_MODE_STOP);
+    EXPECT_EQ(mciSendCommand(device, MCI_CLOSE, MCI_WAIT, nullptr), 0u);
+}
