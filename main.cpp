@@ -1,13 +1,19 @@
 // Wires the program: the application frame, the three windows, the event loop.
 #include "app/application.h"
-#include "platform/ui/form.h"
-#include "platform/ui/kit_classes.h"
+#include "windows/help.h"
+#include "windows/main.h"
+#include "windows/prg_about.h"
+
+#include <QIcon>
 
 int main(int, char** argv)
 {
     TApplication app(QString::fromLocal8Bit(argv[0]));
-    registerKitClasses();
+    app.setWindowIcon(QIcon(QStringLiteral(":/windows/resources/icon/MAINICON.ico")));
     return RunProgram(app, [](TApplication& application) {
-        application.CreateForm<TForm>(QStringLiteral("TFMMAIN"));
+        auto* main = application.CreateForm<TfmMain>();
+        auto* about = application.CreateForm<TfmPrgAbout>();
+        auto* help = application.CreateForm<TfmHelp>();
+        main->setCompanions(help, about);
     });
 }

@@ -48,6 +48,9 @@ bool SdlAudioOutput::open(AudioSource& source, std::string& reason)
 {
     closeDevice();
     if (!m_subsystemStarted) {
+        // SDL would otherwise take over SIGINT and SIGTERM, and the program
+        // could no longer be ended by its desktop or a plain kill.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             reason = SDL_GetError();
             return false;

@@ -2,7 +2,7 @@
 #include "platform/ui/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/memo.h"
-#include "support/recording_dialogs.h"
+#include "app/scripted_dialogs.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -51,7 +51,8 @@ QByteArray memoFormLayout()
 // An error thrown by a key handler ends that key only: one box, and the next key is handled.
 TEST(CatchPoint, KeyHandlerErrorShowsBoxAndProgramGoesOn)
 {
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
+    UserDialogsOverride scope(dialogs);
     TForm form(TForm::LayoutText{memoFormLayout()});
     auto& memo = form.component<TMemo>("Memo1");
     int handled = 0;
@@ -63,23 +64,24 @@ TEST(CatchPoint, KeyHandlerErrorShowsBoxAndProgramGoesOn)
     form.show();
     memo.setFocus();
     QTest::keyClick(&memo, Qt::Key_X);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "Out of paper.");
-    EXPECT_EQ(dialogs.boxes[0].caption, TApplication::instance()->ApplicationTitle());
+    ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
+    EXPECT_EQ(dialogs.errorBoxes()[0].text, "Out of paper.");
+    EXPECT_EQ(dialogs.errorBoxes()[0].caption, TApplication::instance()->ApplicationTitle());
     QTest::keyClick(&memo, Qt::Key_A);
     EXPECT_EQ(handled, 2);
-    EXPECT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.errorBoxes().size(), 1u);
 }
 
 // The silent error shows nothing; an empty message shows an empty box.
 TEST(CatchPoint, AbortIsSilentAndEmptyMessageShowsEmptyBox)
 {
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
+    UserDialogsOverride scope(dialogs);
     TApplication::instance()->HandleEventError(std::make_exception_ptr(EAbort("quiet")));
-    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_TRUE(dialogs.errorBoxes().empty());
     TApplication::instance()->HandleEventError(std::make_exception_ptr(Exception("")));
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "");
+    ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
+    EXPECT_EQ(dialogs.errorBoxes()[0].text, "");
 }
 
 namespace {
@@ -101,42 +103,45 @@ protected:
 // An error raised while painting is shown once, after the paint has ended.
 TEST(CatchPoint, PaintErrorIsShownAfterThePaint)
 {
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
+    UserDialogsOverride scope(dialogs);
     ThrowingPaint widget;
     widget.resize(50, 50);
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
     widget.repaint();
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "JPEG error #41.");
+    ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
+    EXPECT_EQ(dialogs.errorBoxes()[0].text, "JPEG error #41.");
     widget.repaint();
-    EXPECT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.errorBoxes().size(), 1u);
 }
 
 // An error from OnShow is reported and the window is shown anyway.
 TEST(CatchPoint, ShowHandlerErrorStillShowsWindow)
 {
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
+    UserDialogsOverride scope(dialogs);
     TForm form(TForm::LayoutText{memoFormLayout()});
     form.OnShow = [](TControl*) { throw Exception("Cannot open file /x/help.txt"); };
     form.Show();
     EXPECT_TRUE(form.isVisible());
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].text, "Cannot open file /x/help.txt.");
+    ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
+    EXPECT_EQ(dialogs.errorBoxes()[0].text, "Cannot open file /x/help.txt.");
 }
 
 // A layout that cannot be read ends start-up with the failure report and exit code 1.
 TEST(StartupFailure, UnreadableLayoutGivesReportAndExitCodeOne)
 {
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
+    UserDialogsOverride scope(dialogs);
     const int code = RunProgram(*TApplication::instance(), [](TApplication& app) {
         app.CreateForm<TForm>(TForm::LayoutText{"object fmMain: TfmMain\n  Bogus = 1\nend\n"});
     });
     EXPECT_EQ(code, 1);
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(dialogs.boxes[0].caption, "Application Error");
-    EXPECT_TRUE(dialogs.boxes[0].text.startsWith("Exception EReadError in module ")) << dialogs.boxes[0].text.toStdString();
-    EXPECT_TRUE(dialogs.boxes[0].text.endsWith("Property Bogus does not exist.")) << dialogs.boxes[0].text.toStdString();
+    ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
+    EXPECT_EQ(dialogs.errorBoxes()[0].caption, "Application Error");
+    EXPECT_TRUE(dialogs.errorBoxes()[0].text.startsWith("Exception EReadError in module ")) << dialogs.errorBoxes()[0].text.toStdString();
+    EXPECT_TRUE(dialogs.errorBoxes()[0].text.endsWith("Property Bogus does not exist.")) << dialogs.errorBoxes()[0].text.toStdString();
 }
 
 // The report's own format: class, module, eight hex digits, message with a final period.

@@ -11,7 +11,7 @@ namespace {
 // AskYesNo, ChooseFile and MessageBeep reach the installed dialogs; removing them restores the real ones.
 TEST(UserDialogs, ServicesGoThroughTheInstalledDialogs)
 {
-    EXPECT_NE(dynamic_cast<DesktopDialogs*>(&userDialogs()), nullptr);
+    UserDialogs* const previous = &userDialogs(); // the test harness's own stand-in
     ScriptedDialogs script;
     setUserDialogs(&script);
     EXPECT_EQ(&userDialogs(), &script);
@@ -43,11 +43,13 @@ TEST(UserDialogs, ServicesGoThroughTheInstalledDialogs)
 
     setUserDialogs(nullptr);
     EXPECT_NE(dynamic_cast<DesktopDialogs*>(&userDialogs()), nullptr);
+    setUserDialogs(previous);
 }
 
 // An override lasts for its scope and nests.
 TEST(UserDialogs, OverrideRestoresThePreviousDialogs)
 {
+    UserDialogs* const previous = &userDialogs();
     ScriptedDialogs outer, inner;
     {
         UserDialogsOverride first(outer);
@@ -60,7 +62,7 @@ TEST(UserDialogs, OverrideRestoresThePreviousDialogs)
     }
     EXPECT_EQ(inner.beeps(), 1);
     EXPECT_EQ(outer.beeps(), 2);
-    EXPECT_NE(dynamic_cast<DesktopDialogs*>(&userDialogs()), nullptr);
+    EXPECT_EQ(&userDialogs(), previous);
 }
 
 // The filter text becomes name filters, one per description and pattern pair.
