@@ -27,11 +27,6 @@ void TEdit::loaded()
         SetBounds(Left(), Top(), Width(), QFontMetrics(Font().toQFont()).height() + AutoSizeExtra);
 }
 
-void TEdit::fontChanged()
-{
-    TControl::fontChanged();
-}
-
 void TEdit::colorChanged()
 {
     QPalette p = palette();

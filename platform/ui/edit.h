@@ -22,6 +22,5 @@ public:
     void loaded() override;
 
 protected:
-    void fontChanged() override;
     void colorChanged() override;
 };

@@ -279,13 +279,11 @@ void TForm::Show()
         activateWindow();
         return;
     }
-    m_showing = true;
     runHandler(OnShow);
     placeAtFirstShow();
     show();
     raise();
     activateWindow();
-    m_showing = false;
 }
 
 namespace {

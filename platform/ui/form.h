@@ -98,6 +98,5 @@ private:
 
     std::vector<std::unique_ptr<TComponent>> m_components;
     bool m_placed = false;
-    bool m_showing = false;
     QString m_pendingActive;
 };
