@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/user_dialogs.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/exception.h"
 #include "platform/ui/form.h"
 
@@ -71,12 +72,12 @@ TApplication::TApplication(const QString& programName) : QApplication(fakeArgc(p
     m_title = titleFromFileName(QCoreApplication::applicationFilePath());
     setQuitOnLastWindowClosed(false);
     setStyle(new HintTimingStyle); // the application owns its style
-    TForm::setErrorHandler([this](std::exception_ptr error) { HandleEventError(error); });
+    ui::setEventErrorHandler([this](std::exception_ptr error) { HandleEventError(error); });
 }
 
 TApplication::~TApplication()
 {
-    TForm::setErrorHandler(nullptr);
+    ui::setEventErrorHandler(nullptr);
     // The windows go before the application object, in one sweep.
     for (auto& form : m_forms)
         form->hide();
@@ -102,35 +103,25 @@ int TApplication::Run()
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {
+    // The kit catches errors where it hands an event to program code; this is
+    // the last net for anything that still reaches the event loop.
     const bool paint = event->type() == QEvent::Paint;
     const bool outerPaint = paint && !m_inPaint;
     if (outerPaint)
         m_inPaint = true;
+    bool result = true;
     try {
-        const bool result = QApplication::notify(receiver, event);
-        if (outerPaint) {
-            m_inPaint = false;
-            showDeferredErrors();
-        }
-        return result;
+        result = QApplication::notify(receiver, event);
     } catch (...) {
-        if (outerPaint)
-            m_inPaint = false;
-        if (m_inPaint) {
-            // No box inside a paint: it is shown right after the paint ends.
-            m_deferred.push_back(std::current_exception());
-        } else {
-            HandleEventError(std::current_exception());
-            showDeferredErrors();
-        }
-        return true;
+        HandleEventError(std::current_exception());
     }
+    if (outerPaint)
+        m_inPaint = false;
+    return result;
 }
 
 void TApplication::showDeferredErrors()
 {
-    if (m_deferred.empty())
-        return;
     auto errors = std::move(m_deferred);
     m_deferred.clear();
     for (auto& error : errors)
@@ -140,6 +131,9 @@ void TApplication::showDeferredErrors()
 void TApplication::HandleEventError(std::exception_ptr error)
 {
     if (m_inPaint) {
+        // No box inside a paint: it is shown as soon as the painting is over.
+        if (m_deferred.empty())
+            QMetaObject::invokeMethod(this, &TApplication::showDeferredErrors, Qt::QueuedConnection);
         m_deferred.push_back(error);
         return;
     }

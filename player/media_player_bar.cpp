@@ -4,6 +4,7 @@
 #include "player/media_player.h"
 
 #include "platform/ui/colors.h"
+#include "platform/ui/event_guard.h"
 #include "player/bar_canvas.h"
 #include "player/player_glyphs.h"
 
@@ -202,11 +203,14 @@ void TMediaPlayer::mouseReleaseEvent(QMouseEvent* event)
         return;
     m_shownDown = false;
     repaintPressedCell();
-    RunButton();
-    if (m_autoEnable && m_lastError == 0 && m_isOpen) {
-        ButtonRule(m_pressedButton);
-        RefreshAutoEnabled();
-    }
+    // An error from a handler or the default action skips the rest, auto-enable step included.
+    ui::guarded([this] {
+        RunButton();
+        if (m_autoEnable && m_lastError == 0 && m_isOpen) {
+            ButtonRule(m_pressedButton);
+            RefreshAutoEnabled();
+        }
+    });
 }
 
 bool TMediaPlayer::event(QEvent* event)
@@ -232,11 +236,13 @@ void TMediaPlayer::keyPressEvent(QKeyEvent* event)
         // The keyboard always goes by EnabledButtons, even while AutoEnable rules the mouse.
         if (m_buttons[m_selectedButton].Enabled) {
             m_pressedButton = m_selectedButton;
-            RunButton();
-            if (m_autoEnable) {
-                ButtonRule(m_pressedButton);
-                RefreshAutoEnabled();
-            }
+            ui::guarded([this] {
+                RunButton();
+                if (m_autoEnable) {
+                    ButtonRule(m_pressedButton);
+                    RefreshAutoEnabled();
+                }
+            });
         }
         break;
     case Qt::Key_Left:

@@ -1,5 +1,6 @@
 #include "platform/ui/bit_btn.h"
 
+#include "platform/ui/event_guard.h"
 #include "platform/ui/layout_value.h"
 
 #include <QKeyEvent>
@@ -10,7 +11,7 @@ TBitBtn::TBitBtn(QWidget* parent) : QPushButton(parent), TControl(this)
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this, [this] {
         if (OnClick)
-            OnClick(this);
+            ui::guarded([this] { OnClick(this); });
     });
 }
 

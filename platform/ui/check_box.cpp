@@ -1,5 +1,6 @@
 #include "platform/ui/check_box.h"
 
+#include "platform/ui/event_guard.h"
 #include "platform/ui/layout_value.h"
 
 TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent), TControl(this)
@@ -7,7 +8,7 @@ TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent), TControl(this)
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QCheckBox::toggled, this, [this] {
         if (OnClick)
-            OnClick(this);
+            ui::guarded([this] { OnClick(this); });
     });
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/custom_control.h"
 
+#include "platform/ui/event_guard.h"
 #include "platform/ui/layout_value.h"
 
 TCustomControl::TCustomControl(QWidget* parent) : QWidget(parent), TControl(this)
@@ -28,7 +29,7 @@ void TCustomControl::WndProc(const TMessage&) {}
 bool TCustomControl::event(QEvent* event)
 {
     if (event->type() == TMessageEvent::eventType()) {
-        WndProc(static_cast<TMessageEvent*>(event)->message());
+        ui::guarded([&] { WndProc(static_cast<TMessageEvent*>(event)->message()); });
         return true;
     }
     return QWidget::event(event);

@@ -2,6 +2,7 @@
 
 #include "platform/ui/alignment.h"
 #include "platform/ui/density.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/exception.h"
 #include "platform/ui/layout_reader.h"
 #include "platform/ui/panel.h"
@@ -19,11 +20,6 @@
 namespace {
 
 TForm* g_mainForm = nullptr;
-std::function<void(std::exception_ptr)>& errorHandler()
-{
-    static std::function<void(std::exception_ptr)> handler;
-    return handler;
-}
 
 // How long a tooltip stays up.
 constexpr int kHintHidePause = 2500;
@@ -72,13 +68,14 @@ TForm::TForm(const LayoutText& text) : QWidget(nullptr), TControl(this)
 
 TForm::~TForm()
 {
+    // The focus moves while the widgets below are torn down; this window no longer listens.
+    disconnect(qApp, &QApplication::focusChanged, this, &TForm::focusChanged);
     if (g_mainForm == this)
         g_mainForm = nullptr;
 }
 
 TForm* TForm::MainForm() { return g_mainForm; }
 void TForm::setMainForm(TForm* form) { g_mainForm = form; }
-void TForm::setErrorHandler(std::function<void(std::exception_ptr)> handler) { errorHandler() = std::move(handler); }
 
 void TForm::missingComponent(const QString& name)
 {
@@ -260,16 +257,8 @@ void TForm::loaded()
 
 void TForm::runHandler(const TNotifyEvent& handler)
 {
-    if (!handler)
-        return;
-    try {
-        handler(this);
-    } catch (...) {
-        if (errorHandler())
-            errorHandler()(std::current_exception());
-        else
-            throw;
-    }
+    if (handler)
+        ui::guarded([&] { handler(this); });
 }
 
 void TForm::Show()
@@ -364,7 +353,7 @@ void TForm::focusChanged(QWidget* old, QWidget* now)
     std::reverse(entered.begin(), entered.end());
     for (TControl* control : entered)
         if (control->OnEnter)
-            control->OnEnter(control);
+            ui::guarded([&] { control->OnEnter(control); });
 }
 
 void TForm::keyPressEvent(QKeyEvent* event)
@@ -373,8 +362,10 @@ void TForm::keyPressEvent(QKeyEvent* event)
     QWidget* focus = QApplication::focusWidget();
     if (OnKeyPress && (!focus || focus == this))
         if (auto byte = typedByte(*event)) {
-            std::uint8_t key = *byte;
-            OnKeyPress(this, key);
+            ui::guarded([&] {
+                std::uint8_t key = *byte;
+                OnKeyPress(this, key);
+            });
             return;
         }
     QWidget::keyPressEvent(event);

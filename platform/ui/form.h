@@ -73,8 +73,6 @@ public:
     // The program's main window: the first one the frame creates.
     static TForm* MainForm();
     static void setMainForm(TForm* form);
-    // Where errors from OnShow/OnHide go (the frame's catch point).
-    static void setErrorHandler(std::function<void(std::exception_ptr)> handler);
 
     // Takes ownership of a non-visual component read from the layout.
     void adoptComponent(std::unique_ptr<TComponent> component);

@@ -1,5 +1,6 @@
 #include "platform/ui/image.h"
 
+#include "platform/ui/event_guard.h"
 #include "platform/ui/layout_value.h"
 
 #include <QPainter>
@@ -28,7 +29,9 @@ void TImage::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     const QPoint origin = pictureOrigin();
-    graphic->Draw(painter, origin.x(), origin.y());
+    // A picture decoded at its first painting may fail here; the frame shows
+    // the error once this paint is over.
+    ui::guarded([&] { graphic->Draw(painter, origin.x(), origin.y()); });
 }
 
 bool TImage::setLayoutProperty(const QString& name, const LayoutValue& value)

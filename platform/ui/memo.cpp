@@ -1,6 +1,7 @@
 #include "platform/ui/memo.h"
 
 #include "platform/ui/ansi_codepage.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/exception.h"
 #include "platform/ui/layout_value.h"
 
@@ -92,10 +93,11 @@ void TMemo::colorChanged()
 
 void TMemo::keyPressEvent(QKeyEvent* event)
 {
-    if (auto byte = typedByte(*event); byte && OnKeyPress) {
-        std::uint8_t key = *byte;
-        OnKeyPress(this, key);
-    }
+    if (auto byte = typedByte(*event); byte && OnKeyPress)
+        ui::guarded([&] {
+            std::uint8_t key = *byte;
+            OnKeyPress(this, key);
+        });
     QPlainTextEdit::keyPressEvent(event);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ui/speed_button.h"
 
 #include "platform/ui/colors.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/exception.h"
 #include "platform/ui/layout_value.h"
 
@@ -129,7 +130,7 @@ void TSpeedButton::mouseReleaseEvent(QMouseEvent* event)
     m_down = false;
     update();
     if (activate && OnClick)
-        OnClick(this);
+        ui::guarded([this] { OnClick(this); });
 }
 
 void TSpeedButton::changeEvent(QEvent* event)

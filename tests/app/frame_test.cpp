@@ -1,4 +1,5 @@
 #include "app/application.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/memo.h"
@@ -93,8 +94,10 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override
     {
-        if (paints++ == 0)
-            throw Exception("JPEG error #41");
+        ui::guarded([this] {
+            if (paints++ == 0)
+                throw Exception("JPEG error #41");
+        });
     }
 };
 
@@ -110,9 +113,12 @@ TEST(CatchPoint, PaintErrorIsShownAfterThePaint)
     widget.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
     widget.repaint();
+    EXPECT_TRUE(dialogs.errorBoxes().empty()); // not while painting
+    QCoreApplication::processEvents();
     ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
     EXPECT_EQ(dialogs.errorBoxes()[0].text, "JPEG error #41.");
     widget.repaint();
+    QCoreApplication::processEvents();
     EXPECT_EQ(dialogs.errorBoxes().size(), 1u);
 }
 
