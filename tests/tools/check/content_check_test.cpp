@@ -3,6 +3,7 @@
 // column with the right status, and only what the program could not show
 // (missing or failing files) makes the check fail.
 #include "folder_copies.h"
+#include "platform/ui/memo.h"
 #include "tools/check/content_check.h"
 #include "tools/check/report_table.h"
 
@@ -133,6 +134,7 @@ TEST(ContentCheck, MissingAndFailingFilesFailTheCheck)
     removeFolder(copy.file("З"));
     writeFile(copy.file("И/letter_img.jpg"), QByteArray("not a picture at all"));
     writeFile(copy.file("Й/letter_img.jpg"), QByteArray());
+    writeFile(copy.file("К/letter_text.txt"), QByteArray(TMemo::Capacity + 1, 'a'));
     removeFile(copy.file("Main/welcome_text.txt"));
     removeFile(copy.file("help.txt"));
     removeFile(copy.file("data.txt"));
@@ -165,6 +167,10 @@ TEST(ContentCheck, MissingAndFailingFilesFailTheCheck)
     EXPECT_EQ(zero.status, CheckStatus::Failed);
     EXPECT_EQ(zero.notes, QStringList{QStringLiteral("error box \"JPEG error #41.\" when the picture is first painted")});
 
+    const FileCheck& tooLong = page(result, QStringLiteral("К")).text;
+    EXPECT_EQ(tooLong.status, CheckStatus::Failed);
+    EXPECT_EQ(tooLong.notes, QStringList{QStringLiteral("error box \"Text exceeds memo capacity.\"")});
+
     const FileCheck& welcome = page(result, QStringLiteral("Main")).text;
     EXPECT_EQ(welcome.status, CheckStatus::Missing);
     EXPECT_EQ(welcome.notes, QStringList{QStringLiteral("missing: \"Invalid welcome text data!\" shows")});
@@ -180,7 +186,7 @@ TEST(ContentCheck, MissingAndFailingFilesFailTheCheck)
     EXPECT_EQ(zRow.mid(1, 3), (QStringList{"MISSING", "MISSING", "MISSING"}));
     EXPECT_TRUE(row(run.report, QStringLiteral("Е"))[2].startsWith(QStringLiteral("FAIL")));
     EXPECT_EQ(row(run.report, QStringLiteral("data.txt")).value(1), QStringLiteral("MISSING"));
-    EXPECT_TRUE(run.report.contains(QStringLiteral("Summary: 104 files, 94 ok, 0 warnings, 6 missing, 4 failed: "
+    EXPECT_TRUE(run.report.contains(QStringLiteral("Summary: 104 files, 93 ok, 0 warnings, 6 missing, 5 failed: "
                                                    "the program would not show everything.")))
         << run.report.toStdString();
 }
