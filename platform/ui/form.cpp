@@ -72,6 +72,10 @@ TForm::~TForm()
     disconnect(qApp, &QApplication::focusChanged, this, &TForm::focusChanged);
     if (g_mainForm == this)
         g_mainForm = nullptr;
+    // The widget part still closes the window after this destructor, and that
+    // moves the focus; the slot must not be called on what is no longer a TForm.
+    if (qApp)
+        disconnect(qApp, &QApplication::focusChanged, this, &TForm::focusChanged);
 }
 
 TForm* TForm::MainForm() { return g_mainForm; }

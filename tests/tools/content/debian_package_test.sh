@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the finished build, unpacks it into a scratch
-# root as dpkg would install it, and starts the installed program through its
+# root as dpkg would install it, runs the installed content checker on the
+# installed data folder, and starts the installed program through its
 # launcher on the offscreen platform. The program runs until it is closed, so
 # being ended by the timeout (exit 124) is a successful start; anything else
 # is a crash or a failed start.
@@ -42,6 +43,24 @@ if [[ $bundled == 1 ]]; then
   done
   count=$(find "$lib/DATA" -mindepth 1 -maxdepth 1 -type d | wc -l)
   [[ $count -eq 34 ]] || fail "DATA holds $count folders, not 34"
+fi
+
+# The content checker comes with the program and passes the folder installed with it,
+# with no display and no sound device to lean on.
+checker=$root/usr/bin/tolvika-check
+if [[ -x $checker ]]; then
+  if [[ $bundled == 1 ]]; then
+    rc=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u SDL_AUDIODRIVER \
+      "$checker" "$lib/DATA" >"$work/check.log" 2>&1 || rc=$?
+    if [[ $rc -ne 0 ]]; then
+      cat "$work/check.log"
+      fail "the installed checker ended with $rc on the installed DATA folder"
+    fi
+    grep -q '^Summary: 104 files, 104 ok' "$work/check.log" || fail "the installed checker's summary is not all ok"
+  fi
+else
+  fail "no content checker usr/bin/tolvika-check"
 fi
 
 desktop=$root/usr/share/applications/tolvika.desktop

@@ -1,0 +1,113 @@
+#include "tools/check/content_check.h"
+
+#include "app/file_services.h"
+#include "browser/content_page.h"
+#include "browser/key_mapping.h"
+#include "tools/check/picture_check.h"
+#include "tools/check/report_table.h"
+#include "tools/check/sound_check.h"
+#include "tools/check/text_check.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+constexpr auto kWelcomePageName = "Main";
+constexpr auto kHelpFileName = "help.txt";
+constexpr auto kMarkerFileName = "data.txt";
+
+// The Windows-1251 capitals in alphabetical order: Ё, outside the block of
+// the others, comes after Е.
+std::vector<std::uint8_t> lettersInOrder()
+{
+    std::vector<std::uint8_t> letters;
+    constexpr std::uint8_t kCapitalA = 0xC0, kCapitalYe = 0xC5, kCapitalYa = 0xDF;
+    for (int letter = kCapitalA; letter <= kCapitalYa; ++letter) {
+        letters.push_back(static_cast<std::uint8_t>(letter));
+        if (letter == kCapitalYe)
+            letters.push_back(CapitalYo);
+    }
+    return letters;
+}
+
+PageCheck checkPage(const QString& name, const ContentPage& files)
+{
+    PageCheck page;
+    page.name = name;
+    page.text = checkTextFile(files.textPath, QStringLiteral("missing: \"%1\" shows").arg(files.missingTextLine));
+    page.picture = checkPictureFile(files.picturePath);
+    page.sound = checkSoundFile(files.soundPath);
+    return page;
+}
+
+// A page without its folder is said once, not three times.
+void noteMissingFolder(PageCheck& page, const QString& folderName, const ContentPage& files)
+{
+    page.notes.append(QStringLiteral("no folder %1: \"%2\", the fallback picture and a beep")
+                          .arg(folderName, files.missingTextLine));
+    for (FileCheck* file : {&page.text, &page.picture, &page.sound})
+        file->notes.clear();
+}
+
+QString withFinalSeparator(QString folder)
+{
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+} // namespace
+
+bool FolderCheck::passed() const
+{
+    const bool pagesLoad = std::all_of(pages.begin(), pages.end(), [](const PageCheck& page) {
+        return page.text.loads() && page.picture.loads() && page.sound.loads();
+    });
+    return pagesLoad && help.loads() && marker.loads();
+}
+
+FolderCheck checkDataFolder(const QString& folder)
+{
+    FolderCheck result;
+    result.folder = withFinalSeparator(folder);
+
+    const ContentPage welcome = welcomePage(result.folder);
+    result.pages.push_back(checkPage(QLatin1String(kWelcomePageName), welcome));
+    if (!QFileInfo(result.folder + QLatin1String(kWelcomePageName)).isDir())
+        noteMissingFolder(result.pages.back(), QLatin1String(kWelcomePageName), welcome);
+
+    for (const std::uint8_t letter : lettersInOrder()) {
+        const QString name = letterFolderName(letter);
+        const ContentPage files = letterPage(result.folder, letter);
+        result.pages.push_back(checkPage(name, files));
+        if (!QFileInfo(result.folder + name).isDir())
+            noteMissingFolder(result.pages.back(), name, files);
+    }
+
+    // The Help window loads its text without looking first: a missing file is
+    // its error box, which the text check's note says.
+    const QString helpPath = result.folder + QLatin1String(kHelpFileName);
+    result.help = checkTextFile(helpPath, QStringLiteral("missing: the Help window shows the error box "
+                                                         "\"Cannot open file %1.\"").arg(helpPath));
+
+    if (!FileIsPresent(result.folder + QLatin1String(kMarkerFileName)))
+        result.marker.report(CheckStatus::Missing,
+                             QStringLiteral("missing: the folder button cannot choose this folder"));
+    return result;
+}
+
+int runContentCheck(const QString& folder, QTextStream& out)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir()) {
+        out << "not a folder: " << folder << '\n';
+        out.flush();
+        return CheckBadArgument;
+    }
+    const FolderCheck result = checkDataFolder(QDir::cleanPath(info.absoluteFilePath()));
+    writeReport(result, out);
+    out.flush();
+    return result.passed() ? CheckPassed : CheckFailed;
+}

@@ -1,0 +1,65 @@
+#include "tools/check/picture_check.h"
+
+#include "app/application.h"
+#include "app/file_services.h"
+#include "app/jpeg_image.h"
+#include "app/picture_file.h"
+#include "platform/ui/image.h"
+#include "tools/check/jpeg_markers.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+QString errorBoxNote(const char* when, const std::exception& error)
+{
+    return QStringLiteral("error box \"%1\" %2").arg(withFinalPeriod(QString::fromUtf8(error.what())),
+                                                    QLatin1String(when));
+}
+
+QString sizeText(int width, int height)
+{
+    return QStringLiteral("%1×%2").arg(width).arg(height);
+}
+
+} // namespace
+
+FileCheck checkPictureFile(const QString& path)
+{
+    FileCheck check;
+    if (!FileIsPresent(path)) {
+        check.report(CheckStatus::Missing, QStringLiteral("missing: the built-in fallback picture shows"));
+        return check;
+    }
+    TImage area;
+    area.resize(PictureAreaSize);
+    try {
+        LoadPictureFile(area, path);
+    } catch (const std::exception& error) {
+        check.report(CheckStatus::Failed, errorBoxNote("when the page loads", error));
+        return check;
+    }
+    TGraphic& graphic = *area.Picture().Graphic();
+    check.value = sizeText(graphic.Width(), graphic.Height());
+
+    // The first painting decodes the picture; draw it once as the area would.
+    QImage canvas(PictureAreaSize, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    try {
+        QPainter painter(&canvas);
+        const QPoint origin = area.pictureOrigin();
+        graphic.Draw(painter, origin.x(), origin.y());
+    } catch (const std::exception& error) {
+        check.report(CheckStatus::Failed, errorBoxNote("when the picture is first painted", error));
+        return check;
+    }
+
+    if (const auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic); jpeg && jpegEndsEarly(jpeg->Data()))
+        check.report(CheckStatus::Warning,
+                     QStringLiteral("truncated: the file ends early, so part of the picture is missing (filled in by the decoder)"));
+    if (graphic.Width() > PictureAreaSize.width() || graphic.Height() > PictureAreaSize.height())
+        check.report(CheckStatus::Warning, QStringLiteral("larger than the %1 picture area: its edges are cut off")
+                                               .arg(sizeText(PictureAreaSize.width(), PictureAreaSize.height())));
+    return check;
+}
