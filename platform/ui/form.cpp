@@ -68,8 +68,6 @@ TForm::TForm(const LayoutText& text) : QWidget(nullptr), TControl(this)
 
 TForm::~TForm()
 {
-    // The focus moves while the widgets below are torn down; this window no longer listens.
-    disconnect(qApp, &QApplication::focusChanged, this, &TForm::focusChanged);
     if (g_mainForm == this)
         g_mainForm = nullptr;
     // The widget part still closes the window after this destructor, and that
