@@ -59,28 +59,41 @@ void typeLetter()
                         Qt::NoModifier);
 }
 
-// Runs the event loop: `act` once it has started, and ends it with 42 after
-// `settle` ms unless something else ends it first. Returns the loop's exit code.
+// Runs the event loop: `act` once it has started; `settle` ms after `act` has
+// returned the loop is ended with 42 unless something else ended it first.
+// Returns the loop's exit code. The timers end with the call.
 int runLoop(const std::function<void()>& act, int settle = 200)
 {
-    QTimer::singleShot(0, act);
-    QTimer::singleShot(settle, [] { QCoreApplication::exit(42); });
+    QTimer start, stop;
+    start.setSingleShot(true);
+    stop.setSingleShot(true);
+    QObject::connect(&stop, &QTimer::timeout, [] { QCoreApplication::exit(42); });
+    QObject::connect(&start, &QTimer::timeout, [&] {
+        act();
+        stop.start(settle);
+    });
+    start.start(0);
     return QCoreApplication::exec();
 }
 
-// Polls until a modal box is up, then hands it to `answer`.
-void whenModalBoxAppears(const std::function<void(QWidget*)>& answer)
-{
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, answer] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            answer(box);
-        }
-    });
-    poll->start(10);
-}
+// Polls, while it lives, until a modal box is up, then hands it to `answer` once.
+class ModalBoxAnswer {
+public:
+    explicit ModalBoxAnswer(std::function<void(QWidget*)> answer) : m_answer(std::move(answer))
+    {
+        QObject::connect(&m_poll, &QTimer::timeout, [this] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                m_poll.stop();
+                m_answer(box);
+            }
+        });
+        m_poll.start(10);
+    }
+
+private:
+    std::function<void(QWidget*)> m_answer;
+    QTimer m_poll;
+};
 
 const QString kExitQuestion = QString::fromUtf8("Вы уверены???");
 
@@ -266,12 +279,12 @@ TEST(MainWindowEvents, ExitWithTheRealConfirmationBox)
         UserDialogsOverride real(desktop);
         windows.showMain();
         QString question;
-        whenModalBoxAppears([&](QWidget* box) {
+        ModalBoxAnswer answer([&](QWidget* box) {
             if (auto* form = qobject_cast<TMessageForm*>(box))
                 question = form->messageLabel()->text();
             c.answer(box);
         });
-        const int code = runLoop([&] { QTest::mouseClick(windows.main.SpeedButton2, Qt::LeftButton); }, 1000);
+        const int code = runLoop([&] { QTest::mouseClick(windows.main.SpeedButton2, Qt::LeftButton); });
         EXPECT_EQ(code, c.code);
         EXPECT_EQ(question, kExitQuestion);
         EXPECT_EQ(windows.main.isVisible(), c.code != 0);
