@@ -1,15 +1,16 @@
 // Wires the program: the application frame, the three windows, the event loop.
 #include "app/application.h"
+#include "platform/ui/accessibility.h"
 #include "windows/help.h"
 #include "windows/main.h"
 #include "windows/prg_about.h"
-
-#include <QIcon>
+#include "windows/program_icon.h"
 
 int main(int, char** argv)
 {
     TApplication app(QString::fromLocal8Bit(argv[0]));
-    app.setWindowIcon(QIcon(QStringLiteral(":/windows/resources/icon/MAINICON.ico")));
+    installProgramIcon();
+    installAccessibility();
     return RunProgram(app, [](TApplication& application) {
         auto* main = application.CreateForm<TfmMain>();
         auto* about = application.CreateForm<TfmPrgAbout>();

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/user_dialogs.h"
+#include "platform/ui/accessibility.h"
 #include "platform/ui/event_guard.h"
 #include "platform/ui/exception.h"
 #include "platform/ui/form.h"
@@ -72,6 +73,7 @@ TApplication::TApplication(const QString& programName) : QApplication(fakeArgc(p
     m_title = titleFromFileName(QCoreApplication::applicationFilePath());
     setQuitOnLastWindowClosed(false);
     setStyle(new HintTimingStyle); // the application owns its style
+    installAccessibility(); // screen readers learn what the self-painted controls are
     ui::setEventErrorHandler([this](std::exception_ptr error) { HandleEventError(error); });
 }
 

@@ -5,6 +5,7 @@
 #include "platform/ui/kit_classes.h"
 #include "player/media_player.h"
 #include "windows/open_dialog_component.h"
+#include "windows/program_icon.h"
 
 #include <mutex>
 
@@ -18,5 +19,6 @@ void registerWindowClasses()
                                      [](QWidget* parent) -> TComponent* { return new TMediaPlayer(parent); });
         classregistry::registerClass(QStringLiteral("TOpenDialog"),
                                      [](QWidget*) -> TComponent* { return new TOpenDialogComponent; });
+        installProgramIcon();
     });
 }

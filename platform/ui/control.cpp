@@ -189,8 +189,11 @@ bool TControl::setLayoutProperty(const QString& name, const LayoutValue& value)
         m_self->setEnabled(value.asBool());
     else if (name == QLatin1String("TabOrder"))
         TabOrder = value.asInt();
-    else if (name == QLatin1String("Hint"))
+    else if (name == QLatin1String("Hint")) {
         Hint = value.asString();
+        // Qt's own widgets (an edit field without a label) are named by their hint.
+        m_self->setAccessibleName(Hint.section(QLatin1Char('|'), 0, 0));
+    }
     else if (name == QLatin1String("ShowHint"))
         setShowHint(value.asBool());
     else if (name == QLatin1String("ParentShowHint"))

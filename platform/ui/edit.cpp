@@ -2,7 +2,8 @@
 
 #include "platform/ui/layout_value.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <cmath>
 
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent), TControl(this) { setFocusPolicy(Qt::StrongFocus); }
 
@@ -21,10 +22,17 @@ bool TEdit::setLayoutProperty(const QString& name, const LayoutValue& value)
     return true;
 }
 
+int TEdit::lineHeight(const QFont& font)
+{
+    // The unrounded ascent plus descent, rounded up, as the layouts' design
+    // measured it (15-pixel Times New Roman: 17, not the 16 Qt's whole-pixel metrics give).
+    return static_cast<int>(std::ceil(QFontMetricsF(font).height()));
+}
+
 void TEdit::loaded()
 {
     if (AutoSize)
-        SetBounds(Left(), Top(), Width(), QFontMetrics(Font().toQFont()).height() + AutoSizeExtra);
+        SetBounds(Left(), Top(), Width(), lineHeight(Font().toQFont()) + AutoSizeExtra);
 }
 
 void TEdit::colorChanged()

@@ -18,6 +18,9 @@ public:
     void setText(const QString& value) { QLineEdit::setText(value); }
     bool AutoSize = true;
 
+    // The font's line height that AutoSize adds AutoSizeExtra to.
+    static int lineHeight(const QFont& font);
+
     bool setLayoutProperty(const QString& name, const LayoutValue& value) override;
     void loaded() override;
 

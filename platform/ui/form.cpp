@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QScreen>
@@ -151,25 +150,28 @@ void TForm::loadLayout(const QByteArray& text)
     std::vector<TComponent*> created;
     buildChildren(*this, this, root, created);
 
-    // Adapt the design-density layout to this screen.
+    // Adapt the design-density layout to this screen: the window font by the
+    // density, then every control by the ratio of the window font's text
+    // heights here and at the design density. The stand-in fonts are
+    // scalable, so that ratio is the density's own; measuring it in whole
+    // pixels would add the rounding of a 10-pixel font's line height (11 / 15
+    // instead of 12 / 15 at 96 dpi) and squeeze the panels around the
+    // fixed-size repeat control.
     const int dpi = screenDensity();
     if (dpi != PixelsPerInch) {
-        const int reference = QFontMetrics(TControl::Font().toQFont()).height();
         TFont font = TControl::Font();
         font.Height = density::MulDiv(font.Height, dpi, PixelsPerInch);
         assignFont(font);
-        const int current = QFontMetrics(font.toQFont()).height();
-        if (current != reference) {
-            std::vector<TControl*> controls;
-            collectControls(this, controls);
-            for (TControl* control : controls) {
-                const QRect scaled = density::scaleBounds(control->widget()->geometry(), current, reference);
-                control->SetBounds(scaled.x(), scaled.y(), scaled.width(), scaled.height());
-                if (!control->ParentFont()) {
-                    TFont own = control->Font();
-                    own.Height = density::scaleFontHeight(own.Height, current, reference, dpi);
-                    control->assignFont(own);
-                }
+        const int current = dpi, reference = PixelsPerInch;
+        std::vector<TControl*> controls;
+        collectControls(this, controls);
+        for (TControl* control : controls) {
+            const QRect scaled = density::scaleBounds(control->widget()->geometry(), current, reference);
+            control->SetBounds(scaled.x(), scaled.y(), scaled.width(), scaled.height());
+            if (!control->ParentFont()) {
+                TFont own = control->Font();
+                own.Height = density::scaleFontHeight(own.Height, current, reference, dpi);
+                control->assignFont(own);
             }
         }
     }
@@ -404,7 +406,8 @@ bool TForm::showHintFor(const QPoint& globalPos)
 bool TForm::event(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
-        if (!isActiveWindow()) {
+        // Any of the program's windows may be the active one, not only this.
+        if (!QApplication::activeWindow()) {
             QToolTip::hideText();
             return true;
         }

@@ -30,7 +30,8 @@ TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), TControl(this)
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // A sunken 3-D edge two pixels wide, as the layouts' client areas assume.
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     document()->setDocumentMargin(1);
 }

@@ -117,7 +117,8 @@ TEST(Alignment, BottomStackClientFillAndRightInsideBevels)
     EXPECT_EQ(form.component<TPanel>("Right1").geometry(), QRect(511, 1, 104, 106));
     // The edit's height follows its font: line height plus 8.
     auto& edit = form.component<TEdit>("Edit");
-    EXPECT_EQ(edit.height(), QFontMetrics(edit.font()).height() + 8);
+    EXPECT_EQ(edit.height(), 25); // Times New Roman 15 px: 17 + 8
+    EXPECT_EQ(edit.height(), TEdit::lineHeight(edit.font()) + 8);
 
     form.show();
     form.resize(700, 700);
