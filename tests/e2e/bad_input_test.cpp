@@ -6,6 +6,7 @@
 #include "main_window_rig.h"
 
 #include "app/application.h"
+#include "platform/ui/memo.h"
 #include "player/media_player.h"
 
 #include <QFile>
@@ -234,6 +235,25 @@ TEST(BadInput, UnreadableTextFile)
     EXPECT_EQ(rig.heard(ef.level), 0);
     EXPECT_TRUE(rig.repeatVisible()) << "the control stays as it was";
     EXPECT_EQ(rig.dialogs.beeps(), 0);
+    rig.expectNextKeyAnsweredAndNothingWritten();
+}
+
+// A text longer than the text area can hold ends the page at the text with
+// "Text exceeds memo capacity"; the old picture stays and nothing is played.
+TEST(BadInput, TextTooLongForTheTextArea)
+{
+    const PageContent ef = letterContent(Ef);
+    BadInputRig rig([&](ContentFolder& f) {
+        f.writeLetter(Ef, ef);
+        f.writeBytes(Ef + "/letter_text.txt", QByteArray(TMemo::Capacity + 1, 'a'));
+    });
+    rig.type(QStringLiteral("a"));
+    rig.expectOneErrorBox(QStringLiteral("Text exceeds memo capacity."));
+    EXPECT_TRUE(rig.lines().isEmpty());
+    EXPECT_EQ(rig.pictureData(), solidJpeg(welcomeContent().colour));
+    EXPECT_FALSE(rig.soundPlaying());
+    rig.play(100);
+    EXPECT_EQ(rig.heard(ef.level), 0);
     rig.expectNextKeyAnsweredAndNothingWritten();
 }
 

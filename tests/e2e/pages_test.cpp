@@ -9,6 +9,7 @@
 #include "player/media_player.h"
 
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace e2e;
@@ -215,4 +216,26 @@ TEST(DataFolderChoice, NextPageComesFromTheChosenFolder)
     rig.playToEnd();
     EXPECT_EQ(rig.heard(otherEf.level), 2 * otherEf.frames);
     EXPECT_TRUE(rig.dialogs.errorBoxes().empty());
+}
+
+// A data folder whose path holds Cyrillic letters and spaces is read like any other.
+TEST(DataFolderChoice, FolderWithCyrillicNameAndSpaces)
+{
+    QTemporaryDir place;
+    ASSERT_TRUE(place.isValid());
+    ContentFolder folder(place.filePath(QStringLiteral("Азбука для Маши")));
+    writeAlphabet(folder);
+    const QStringList before = folder.listing();
+    MainWindowRig rig;
+    rig.startOn(folder);
+    EXPECT_EQ(rig.folderText(), folder.path());
+    const PageContent yo = letterContent(QStringLiteral("Ё"));
+    rig.type(QStringLiteral("ё"));
+    EXPECT_EQ(rig.lines(), yo.lines);
+    EXPECT_TRUE(closeColours(rig.paintedCentre(), yo.colour));
+    rig.playToEnd();
+    EXPECT_EQ(rig.heard(yo.level), yo.frames);
+    EXPECT_EQ(rig.dialogs.beeps(), 0);
+    EXPECT_TRUE(rig.dialogs.errorBoxes().empty());
+    EXPECT_EQ(folder.listing(), before);
 }

@@ -8,7 +8,11 @@
 #include "player/media_player.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -119,6 +123,65 @@ TEST(Playback, RepeatClickPlaysTheSoundThroughWithTheControlHidden)
     // The window still answers keys.
     rig.type(QStringLiteral("d"));
     EXPECT_EQ(rig.lines(), letterContent(Ve).lines);
+}
+
+// Keys typed while the repeat control's Play waits are handled after it: the
+// first shows its page and starts its sound, the next finds that sound playing.
+TEST(Playback, KeysTypedDuringTheRepeatClickAreHandledAfterIt)
+{
+    AlphabetRig rig;
+    const PageContent ef = letterContent(Ef);
+    const PageContent ve = letterContent(Ve);
+    rig.type(QStringLiteral("a"));
+    rig.playToEnd();
+    // Typed while the click's sound plays: queued, as a keyboard's keys are while the window waits.
+    std::atomic<bool> typed{false};
+    mci::setFirstSampleObserver([&](MCIDEVICEID, std::chrono::steady_clock::time_point) {
+        if (typed.exchange(true))
+            return;
+        for (const QString& key : {QStringLiteral("d"), QStringLiteral("в")}) {
+            const auto code = static_cast<Qt::Key>(key.toUpper().at(0).unicode());
+            QCoreApplication::postEvent(rig.main.Memo1, new QKeyEvent(QEvent::KeyPress, code, Qt::NoModifier, key));
+            QCoreApplication::postEvent(rig.main.Memo1, new QKeyEvent(QEvent::KeyRelease, code, Qt::NoModifier, key));
+        }
+    });
+    rig.clickRepeat();
+    mci::setFirstSampleObserver({});
+    ASSERT_TRUE(typed.load());
+    EXPECT_EQ(rig.heard(ef.level), 2 * ef.frames) << "the repeated sound played to its end";
+    EXPECT_EQ(rig.lines(), ve.lines) << "the first key was handled after the click";
+    EXPECT_TRUE(rig.soundPlaying());
+    EXPECT_FALSE(rig.repeatVisible());
+    rig.playToEnd();
+    EXPECT_EQ(rig.heard(ve.level), ve.frames) << "the second key found the sound playing";
+    EXPECT_TRUE(rig.repeatVisible());
+    EXPECT_EQ(rig.dialogs.beeps(), 0);
+}
+
+// With no sound output at all, pages still come with every key, nothing is
+// reported, and a sound that cannot start is never taken as playing.
+TEST(Playback, NoSoundOutput)
+{
+    AlphabetRig rig;
+    rig.output.setOpenFailure("no sound card");
+    rig.output.breakDown("unplugged");
+    for (const QString& letter : {Ef, Ve, Ef}) {
+        const PageContent page = letterContent(letter);
+        rig.type(kLatinKeys.mid(kLetters.indexOf(letter), 1));
+        EXPECT_EQ(rig.lines(), page.lines);
+        EXPECT_TRUE(closeColours(rig.paintedCentre(), page.colour));
+        EXPECT_FALSE(rig.soundPlaying());
+        rig.play(100);
+    }
+    EXPECT_EQ(rig.heard(letterContent(Ef).level), 0);
+    EXPECT_EQ(rig.dialogs.beeps(), 0);
+    EXPECT_TRUE(rig.dialogs.errorBoxes().empty());
+    // Back when the output is.
+    rig.output.setOpenFailure("");
+    rig.type(QStringLiteral("d"));
+    rig.playToEnd();
+    EXPECT_EQ(rig.heard(letterContent(Ve).level), letterContent(Ve).frames);
+    EXPECT_TRUE(rig.repeatVisible());
 }
 
 // Keys typed while a sound plays are ignored, without a beep; once it has ended they work again.
