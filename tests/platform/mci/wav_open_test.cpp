@@ -4,6 +4,7 @@
 
 #include "platform/mci/wav_decoder.h"
 
+#include <cmath>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -123,6 +124,25 @@ TEST_F(WavOpen, AdpcmBlocksDecode)
     std::vector<std::uint8_t> msBlock = bytesOf({0, 16, 0, 0xF4, 0x01, 0xF4, 0x01}); // pair 0, delta 16, 500, 500
     msBlock.resize(39, 0);
     EXPECT_EQ(decode(wavBytes(ms, msBlock)), std::vector<std::int16_t>(66, 500));
+}
+
+// Float samples between two steps round to the nearer one, halves away from
+// zero, and values beyond full scale (infinities too) are clamped; NaN is silence.
+TEST_F(WavOpen, FloatSamplesRoundHalvesAwayFromZero)
+{
+    WavFormat f32;
+    f32.tag = 3;
+    f32.bits = 32;
+    constexpr float step = 1.0f / 32768.0f;
+    const float values[] = {0.5f * step, -0.5f * step, 1.5f * step, -2.5f * step, 0.49f * step, -0.51f * step,
+                            32766.5f * step, -32767.5f * step, 1e30f, -INFINITY, NAN};
+    std::vector<std::uint8_t> floats;
+    for (const float f : values) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(&f);
+        floats.insert(floats.end(), p, p + 4);
+    }
+    EXPECT_EQ(decode(wavBytes(f32, floats)),
+              (std::vector<std::int16_t>{1, -1, 2, -3, 0, -1, 32767, -32768, 32767, -32768, 0}));
 }
 
 // Channels and rates are converted to the output's once, at open.
