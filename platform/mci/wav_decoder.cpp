@@ -170,33 +170,38 @@ void convert(const Source& in, int rate, AudioFormat target, std::size_t outFram
     }
 }
 
-} // namespace
+// SDL's loader over the encoded bytes; its buffer is freed with the holder.
+struct LoadedWav {
+    SDL_AudioSpec spec{};
+    std::unique_ptr<Uint8, WavFree> buffer;
+    Uint32 length = 0;
+};
 
-MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound)
+MCIERROR loadWav(const std::uint8_t* data, std::size_t size, LoadedWav& loaded)
 {
-    std::vector<std::uint8_t> bytes;
-    if (const MCIERROR error = readWholeFile(path, bytes))
-        return error;
-    if (bytes.empty())
+    if (size == 0)
         return MCIERR_INVALID_FILE;
-
+    if (size > kMaxFileBytes)
+        return MCIERR_SOUND_TOO_LARGE;
     requireCompleteChunks();
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
     if (!stream)
         return MCIERR_INVALID_FILE;
-    SDL_AudioSpec spec{};
     Uint8* buffer = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(stream, 1, &spec, &buffer, &length))
+    if (!SDL_LoadWAV_RW(stream, 1, &loaded.spec, &buffer, &loaded.length))
         return MCIERR_INVALID_FILE;
-    const std::unique_ptr<Uint8, WavFree> decoded(buffer);
-    bytes = {}; // the encoded copy is not needed any more
+    loaded.buffer.reset(buffer);
+    return 0;
+}
 
+MCIERROR convertWav(const LoadedWav& loaded, AudioFormat target, DecodedSound& sound)
+{
+    const SDL_AudioSpec& spec = loaded.spec;
     const SampleReader read = readerFor(spec.format);
     if (!read || spec.channels < 1 || spec.channels > 2 || spec.freq < kMinWavRate || spec.freq > kMaxWavRate)
         return MCIERR_INVALID_FILE;
     const std::size_t sampleBytes = SDL_AUDIO_BITSIZE(spec.format) / 8;
-    const std::size_t inFrames = length / (sampleBytes * spec.channels);
+    const std::size_t inFrames = loaded.length / (sampleBytes * spec.channels);
     if (inFrames == 0)
         return MCIERR_INVALID_FILE; // a WAV that holds no sound at all
 
@@ -206,12 +211,34 @@ MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound
     if (outFrames * static_cast<std::uint64_t>(target.channels) * sizeof(std::int16_t) > kMaxDecodedBytes)
         return MCIERR_SOUND_TOO_LARGE;
 
-    const Source source{decoded.get(), inFrames, spec.channels, sampleBytes, read};
+    const Source source{loaded.buffer.get(), inFrames, spec.channels, sampleBytes, read};
     DecodedSound result;
     result.format = target;
     convert(source, spec.freq, target, static_cast<std::size_t>(outFrames), result.samples);
     sound = std::move(result);
     return 0;
+}
+
+} // namespace
+
+MCIERROR decodeWavBytes(const std::uint8_t* data, std::size_t size, AudioFormat target, DecodedSound& sound)
+{
+    LoadedWav loaded;
+    if (const MCIERROR error = loadWav(data, size, loaded))
+        return error;
+    return convertWav(loaded, target, sound);
+}
+
+MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound)
+{
+    std::vector<std::uint8_t> bytes;
+    if (const MCIERROR error = readWholeFile(path, bytes))
+        return error;
+    LoadedWav loaded;
+    if (const MCIERROR error = loadWav(bytes.data(), bytes.size(), loaded))
+        return error;
+    bytes = {}; // the encoded copy is not needed any more
+    return convertWav(loaded, target, sound);
 }
 
 } // namespace mci

@@ -324,3 +324,21 @@ TEST_F(WavOpen, MutatedFilesNeverCrash)
     EXPECT_GT(refused, 100);
     EXPECT_GT(opened, 10) << "the mutations should leave some files playable";
 }
+
+// A file's bytes already in memory decode exactly as the file does; empty
+// bytes are an invalid sound.
+TEST_F(WavOpen, BytesInMemoryDecodeAsTheFileDoes)
+{
+    const std::vector<std::uint8_t> bytes = pcm16Wav(ramp(300), 8000, 2);
+    const mci::AudioFormat target{1000, 1};
+    mci::DecodedSound fromFile;
+    mci::DecodedSound fromBytes;
+    ASSERT_EQ(mci::decodeWavFile(m_files.write("ramp.wav", bytes).c_str(), target, fromFile), 0u);
+    ASSERT_EQ(mci::decodeWavBytes(bytes.data(), bytes.size(), target, fromBytes), 0u);
+    EXPECT_EQ(fromBytes.format, target);
+    EXPECT_EQ(fromBytes.frames(), 18u); // 150 stereo frames at 8 kHz last 18.75 ms
+    EXPECT_EQ(fromBytes.samples, fromFile.samples);
+    mci::DecodedSound untouched;
+    EXPECT_EQ(mci::decodeWavBytes(bytes.data(), 0, target, untouched), MCIERR_INVALID_FILE);
+    EXPECT_TRUE(untouched.samples.empty());
+}
