@@ -72,6 +72,39 @@ void requireCompleteChunks()
     (void)set;
 }
 
+// SDL's loader allocates a data chunk at the size its header claims before it
+// reads it and finds the file too short, so a file of a few bytes could ask
+// for gigabytes. A data chunk that claims more than the bytes after its
+// header is refused here, as the strict rule above would refuse it later.
+// The walk is SDL's: chunks from after "RIFF", size, "WAVE" (or after a bare
+// "WAVE"), each padded to an even length.
+bool dataChunksFit(const std::uint8_t* data, std::size_t size)
+{
+    constexpr std::size_t kChunkHeaderBytes = 8; // identifier and little-endian length
+    auto isId = [data](std::size_t at, const char* id) { return std::memcmp(data + at, id, 4) == 0; };
+    std::size_t at = 0;
+    if (size >= 12 && isId(0, "RIFF") && isId(8, "WAVE"))
+        at = 12;
+    else if (size >= 4 && isId(0, "WAVE"))
+        at = 4;
+    else
+        return true; // not a WAV at all: the loader says so itself
+    while (size - at >= kChunkHeaderBytes) {
+        Uint32 length;
+        std::memcpy(&length, data + at + 4, sizeof length);
+        length = SDL_SwapLE32(length);
+        const std::size_t body = at + kChunkHeaderBytes;
+        if (isId(at, "data") && length > size - body)
+            return false;
+        if (length > size - body)
+            return true; // the walk ends here; whatever the loader makes of it
+        at = body + length + (length & 1u);
+        if (at > size)
+            return true;
+    }
+    return true;
+}
+
 // Reads one sample of the loader's output as a value in [-1, 1].
 using SampleReader = float (*)(const Uint8*);
 
@@ -183,6 +216,8 @@ MCIERROR loadWav(const std::uint8_t* data, std::size_t size, LoadedWav& loaded)
         return MCIERR_INVALID_FILE;
     if (size > kMaxFileBytes)
         return MCIERR_SOUND_TOO_LARGE;
+    if (!dataChunksFit(data, size))
+        return MCIERR_INVALID_FILE;
     requireCompleteChunks();
     SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(size));
     if (!stream)

@@ -5,6 +5,7 @@
 #include "platform/mci/wav_decoder.h"
 
 #include <fcntl.h>
+#include <fstream>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -341,4 +342,33 @@ TEST_F(WavOpen, BytesInMemoryDecodeAsTheFileDoes)
     mci::DecodedSound untouched;
     EXPECT_EQ(mci::decodeWavBytes(bytes.data(), 0, target, untouched), MCIERR_INVALID_FILE);
     EXPECT_TRUE(untouched.samples.empty());
+}
+
+namespace {
+
+// The process's peak of virtual memory so far, in bytes.
+std::uint64_t peakVirtualBytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmPeak:", 0) == 0)
+            return std::stoull(line.substr(7)) * 1024; // given in kB
+    return 0;
+}
+
+} // namespace
+
+// Found by fuzzing: a 108-byte file whose data chunk claims 4 GiB made the
+// loader ask for those 4 GiB before it found the file short. It is refused as
+// invalid without asking for more memory than the file could ever need.
+TEST_F(WavOpen, DataChunkClaimingGigabytesIsRefusedWithoutAllocatingThem)
+{
+    const std::string fixture = TOLVIKA_TEST_FIXTURES "/mci/data_chunk_claims_4_gib.wav";
+    const std::uint64_t before = peakVirtualBytes();
+    ASSERT_GT(before, 0u);
+    mci::DecodedSound sound;
+    EXPECT_EQ(mci::decodeWavFile(fixture.c_str(), m_output.format(), sound), MCIERR_INVALID_FILE);
+    EXPECT_LT(peakVirtualBytes() - before, std::uint64_t{1} << 30);
+    EXPECT_EQ(openError(fixture), MCIERR_INVALID_FILE);
 }
