@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tolvika and runs every test through CTest: once in the release build,
 # once more in an AddressSanitizer + UndefinedBehaviorSanitizer build (clang)
-# with leak detection.
+# with leak detection; then builds the fuzz targets and fuzzes each input
+# reader briefly from its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh
@@ -18,3 +19,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp" \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# A short fuzzing run of every target; scripts/fuzz.sh TARGET SECONDS runs longer.
+bash scripts/fuzz.sh all 25

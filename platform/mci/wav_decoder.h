@@ -1,4 +1,4 @@
-// Reads a WAV file and decodes it in full into the format of a sound output,
+// Reads a WAV file (or takes its bytes) and decodes it in full into the format of a sound output,
 // once, so that playing is only copying. SDL's loader does the decoding of the
 // encodings (PCM of 8 to 32 bits, float, ADPCM, mu-law, A-law); this file reads
 // the file, refuses what is unsafe or too large, and converts channels and rate.
@@ -38,5 +38,8 @@ struct DecodedSound {
 // MCIERR_SOUND_TOO_LARGE; `sound` is filled only on success. Equal rates
 // are copied sample for sample; other rates are interpolated linearly.
 MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound);
+// The same for a file's bytes already in memory (MCIERR_INVALID_FILE when
+// empty, MCIERR_SOUND_TOO_LARGE beyond kMaxFileBytes).
+MCIERROR decodeWavBytes(const std::uint8_t* data, std::size_t size, AudioFormat target, DecodedSound& sound);
 
 } // namespace mci

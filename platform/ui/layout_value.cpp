@@ -2,7 +2,7 @@
 
 #include "platform/ui/exception.h"
 
-#include <limits>
+#include <string>
 
 namespace {
 
@@ -15,9 +15,10 @@ namespace {
 
 int LayoutValue::asInt() const
 {
-    if (kind != Kind::Integer || integer < std::numeric_limits<int>::min()
-        || integer > std::numeric_limits<int>::max())
+    if (kind != Kind::Integer)
         wrongKind("integer");
+    if (integer < -MaxInteger || integer > MaxInteger)
+        throw EReadError("Invalid property value: " + std::to_string(integer) + " is out of range");
     return static_cast<int>(integer);
 }
 

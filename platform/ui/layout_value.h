@@ -11,6 +11,11 @@
 #include <vector>
 
 struct LayoutValue {
+    // The largest magnitude asInt() accepts: Qt's bound on a widget's size. No
+    // position, size or font height of a window comes near it, and the sums and
+    // scalings that place controls stay within int.
+    static constexpr long long MaxInteger = 16'777'215;
+
     enum class Kind { Integer, String, Identifier, Set, List, Binary };
 
     Kind kind = Kind::Integer;
@@ -19,6 +24,7 @@ struct LayoutValue {
     std::vector<QString> items;      // Set (identifiers) and List (texts)
     QByteArray bytes;                // Binary
 
+    // Raises EReadError for another kind or a magnitude beyond MaxInteger.
     int asInt() const;
     bool asBool() const;
     QString asString() const;

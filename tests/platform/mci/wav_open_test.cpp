@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <fcntl.h>
+#include <fstream>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -343,4 +344,51 @@ TEST_F(WavOpen, MutatedFilesNeverCrash)
     }
     EXPECT_GT(refused, 100);
     EXPECT_GT(opened, 10) << "the mutations should leave some files playable";
+}
+
+// A file's bytes already in memory decode exactly as the file does; empty
+// bytes are an invalid sound.
+TEST_F(WavOpen, BytesInMemoryDecodeAsTheFileDoes)
+{
+    const std::vector<std::uint8_t> bytes = pcm16Wav(ramp(300), 8000, 2);
+    const mci::AudioFormat target{1000, 1};
+    mci::DecodedSound fromFile;
+    mci::DecodedSound fromBytes;
+    ASSERT_EQ(mci::decodeWavFile(m_files.write("ramp.wav", bytes).c_str(), target, fromFile), 0u);
+    ASSERT_EQ(mci::decodeWavBytes(bytes.data(), bytes.size(), target, fromBytes), 0u);
+    EXPECT_EQ(fromBytes.format, target);
+    EXPECT_EQ(fromBytes.frames(), 18u); // 150 stereo frames at 8 kHz last 18.75 ms
+    EXPECT_EQ(fromBytes.samples, fromFile.samples);
+    mci::DecodedSound untouched;
+    EXPECT_EQ(mci::decodeWavBytes(bytes.data(), 0, target, untouched), MCIERR_INVALID_FILE);
+    EXPECT_TRUE(untouched.samples.empty());
+}
+
+namespace {
+
+// The process's peak of virtual memory so far, in bytes.
+std::uint64_t peakVirtualBytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmPeak:", 0) == 0)
+            return std::stoull(line.substr(7)) * 1024; // given in kB
+    return 0;
+}
+
+} // namespace
+
+// Found by fuzzing: a 108-byte file whose data chunk claims 4 GiB made the
+// loader ask for those 4 GiB before it found the file short. It is refused as
+// invalid without asking for more memory than the file could ever need.
+TEST_F(WavOpen, DataChunkClaimingGigabytesIsRefusedWithoutAllocatingThem)
+{
+    const std::string fixture = TOLVIKA_TEST_FIXTURES "/mci/data_chunk_claims_4_gib.wav";
+    const std::uint64_t before = peakVirtualBytes();
+    ASSERT_GT(before, 0u);
+    mci::DecodedSound sound;
+    EXPECT_EQ(mci::decodeWavFile(fixture.c_str(), m_output.format(), sound), MCIERR_INVALID_FILE);
+    EXPECT_LT(peakVirtualBytes() - before, std::uint64_t{1} << 30);
+    EXPECT_EQ(openError(fixture), MCIERR_INVALID_FILE);
 }

@@ -6,6 +6,7 @@
 #include "platform/ui/memo.h"
 #include "platform/ui/panel.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,6 +78,21 @@ TEST(LayoutReader, UnknownClassOrPropertyStopsCreation)
     EXPECT_THROW(TForm(TForm::LayoutText{"object f: TForm\n  object x: TPanel\n    Align = alSideways\n  end\nend\n"}),
                  EReadError);
     EXPECT_THROW(TForm(QStringLiteral("NOSUCHLAYOUT")), EReadError);
+}
+
+// Found by fuzzing: coordinates near the limit of int overflowed while the
+// control was placed. Numbers beyond any window's size are refused as
+// unreadable; the largest accepted one still places a control.
+TEST(LayoutReader, NumbersBeyondAnyWindowSizeAreRefused)
+{
+    QFile fixture(QStringLiteral(TOLVIKA_TEST_FIXTURES "/ui/coordinates_beyond_any_screen.layout"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    EXPECT_THROW(TForm(TForm::LayoutText{fixture.readAll()}), EReadError);
+    EXPECT_THROW(TForm(TForm::LayoutText{"object f: TForm\n  Height = 16777216\nend\n"}), EReadError);
+    TForm form(TForm::LayoutText{"object f: TForm\n  object x: TPanel\n    Left = -16777215\n"
+                                 "    Width = 16777215\n  end\nend\n"});
+    EXPECT_EQ(form.component<TPanel>("x").Left(), -16777215);
+    EXPECT_EQ(form.component<TPanel>("x").Width(), 16777215);
 }
 
 namespace {

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Fuzzes the input readers with libFuzzer: the JPEG loader, the WAV decoder,
+# the text loader and the stored-layout reader.
+#
+#   bash scripts/fuzz.sh TARGET SECONDS     one target (jpeg, wav, text, layout)
+#   bash scripts/fuzz.sh all SECONDS        every target, SECONDS each, two at a time
+#
+# The targets are built in build-fuzz (clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer). Each run starts from the seed corpus in
+# tests/fuzz/corpus/TARGET, which it only reads; what it learns goes to
+# build-fuzz/fuzz/TARGET/corpus and any crashing input to
+# build-fuzz/fuzz/TARGET/artifacts/, with the fuzzer's report on its output.
+# Replay one input with: build-fuzz/tests/fuzz/fuzz_TARGET FILE
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+usage() { echo "usage: $0 TARGET|all SECONDS" >&2; exit 2; }
+(($# == 2)) || usage
+target=$1
+seconds=$2
+[[ $seconds =~ ^[0-9]+$ ]] || usage
+
+build=build-fuzz
+all_targets=()
+for dir in tests/fuzz/*/; do
+  name=$(basename "$dir")
+  [[ $name == support || $name == corpus ]] && continue
+  compgen -G "$dir*.cpp" > /dev/null && all_targets+=("$name")
+done
+if [[ $target == all ]]; then
+  targets=("${all_targets[@]}")
+elif [[ " ${all_targets[*]} " == *" $target "* ]]; then
+  targets=("$target")
+else
+  echo "unknown fuzz target '$target'; known: ${all_targets[*]}" >&2
+  exit 2
+fi
+
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVIKA_FUZZ=ON -DTOLVIKA_SANITIZE=ON \
+  -DBUILD_TESTING=OFF -DTOLVIKA_BUNDLED_DATA=OFF \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ > /dev/null
+cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp"
+
+# Runs one target; its whole output goes to build-fuzz/fuzz/TARGET/log.
+run_one() {
+  local name=$1 work="$build/fuzz/$1"
+  mkdir -p "$work/corpus" "$work/artifacts"
+  if "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+      -print_final_stats=1 -artifact_prefix="$work/artifacts/" \
+      "$work/corpus" "tests/fuzz/corpus/$name" > "$work/log" 2>&1; then
+    echo "fuzz_$name: no crash in ${seconds} s ($(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/log" | grep -o '[0-9]*$') runs)"
+  else
+    echo "fuzz_$name: FAILED; the fuzzer's report follows ($work/log)"
+    tail -n 60 "$work/log"
+    return 1
+  fi
+}
+
+# Two at a time: each fuzzer keeps one core busy.
+parallel=$(( $(nproc) < 2 ? 1 : 2 ))
+status=0
+pids=()
+for name in "${targets[@]}"; do
+  run_one "$name" &
+  pids+=($!)
+  if ((${#pids[@]} >= parallel)); then
+    wait "${pids[0]}" || status=1
+    pids=("${pids[@]:1}")
+  fi
+done
+for pid in "${pids[@]}"; do
+  wait "$pid" || status=1
+done
+exit $status

@@ -1,0 +1,116 @@
+#include "content_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+#include <cstring>
+#include <stdexcept>
+
+namespace testcontent {
+
+namespace {
+
+// The built-in fallback picture's stream: class name, then a length-prefixed JPEG.
+constexpr char kFallbackPicture[] = ":/windows/resources/pictures/fallback.picture";
+// Half the full scale of 16-bit samples: loud enough to be seen, far from clipping.
+constexpr int kToneAmplitude = 6000;
+// Samples per half period of the square wave.
+constexpr int kHalfPeriod = 4;
+
+QByteArray le16(std::uint16_t v)
+{
+    QByteArray b(2, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+QByteArray le32(std::uint32_t v)
+{
+    QByteArray b(4, '\0');
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+} // namespace
+
+QByteArray windows1251(const QString& text)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            bytes.append(static_cast<char>(u));
+        else if (u >= 0x0410 && u <= 0x044F)
+            bytes.append(static_cast<char>(0xC0 + (u - 0x0410)));
+        else if (u == 0x0401)
+            bytes.append(static_cast<char>(0xA8));
+        else if (u == 0x0451)
+            bytes.append(static_cast<char>(0xB8));
+        else
+            throw std::invalid_argument("no Windows-1251 byte in the test's table");
+    }
+    return bytes;
+}
+
+QByteArray wavFile(const WavFormat& format, const QByteArray& data, std::uint32_t claimedDataBytes)
+{
+    const auto blockAlign = static_cast<std::uint16_t>(format.channels * format.bits / 8);
+    QByteArray fmt = le16(format.tag) + le16(format.channels) + le32(format.rate) + le32(format.rate * blockAlign)
+                     + le16(blockAlign) + le16(format.bits);
+    if (format.tag != 1)
+        fmt += le16(0); // the extension size that encodings other than PCM carry
+    const QByteArray body = QByteArrayLiteral("WAVEfmt ") + le32(static_cast<std::uint32_t>(fmt.size())) + fmt
+                            + QByteArrayLiteral("data")
+                            + le32(claimedDataBytes ? claimedDataBytes : static_cast<std::uint32_t>(data.size()))
+                            + data;
+    return QByteArrayLiteral("RIFF") + le32(static_cast<std::uint32_t>(body.size())) + body;
+}
+
+QByteArray toneWav(const WavFormat& format, int milliseconds)
+{
+    const int samples = static_cast<int>(format.rate) * milliseconds / 1000 * format.channels;
+    const int sampleBytes = format.bits / 8;
+    QByteArray data(samples * sampleBytes, '\0');
+    for (int i = 0; i < samples; ++i) {
+        const bool high = (i / format.channels / kHalfPeriod) % 2 == 0;
+        char* at = data.data() + i * sampleBytes;
+        if (format.tag == 3) {
+            const float v = (high ? kToneAmplitude : -kToneAmplitude) / 32768.0f;
+            std::memcpy(at, &v, sizeof v);
+        } else if (format.bits == 16) {
+            qToLittleEndian(static_cast<qint16>(high ? kToneAmplitude : -kToneAmplitude), at);
+        } else if (format.tag == 1) {
+            *at = static_cast<char>(high ? 160 : 96);
+        } else {
+            *at = static_cast<char>(high ? 0x20 : 0xA0); // any byte is a companded sample
+        }
+    }
+    return wavFile(format, data);
+}
+
+QByteArray builtInJpeg()
+{
+    QFile file(QString::fromLatin1(kFallbackPicture));
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("the built-in picture is missing");
+    const QByteArray stream = file.readAll();
+    const int nameLength = static_cast<unsigned char>(stream.at(0));
+    const qsizetype at = 1 + nameLength;
+    const auto length = qFromLittleEndian<quint32>(stream.constData() + at);
+    return stream.mid(at + 4, length);
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+void makeFolder(const QString& path)
+{
+    if (!QDir().mkpath(path))
+        throw std::runtime_error("cannot make " + path.toStdString());
+}
+
+} // namespace testcontent

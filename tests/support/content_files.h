@@ -1,0 +1,36 @@
+// Content files for tests that build a data folder on the spot: texts in
+// Windows-1251, WAV files of the common encodings, the built-in picture's JPEG
+// bytes, and writing them. Made from code, so that no opaque binaries are kept.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+namespace testcontent {
+
+// The Windows-1251 bytes of a text of ASCII and Russian letters; other
+// characters are a mistake of the test and throw.
+QByteArray windows1251(const QString& text);
+
+struct WavFormat {
+    std::uint16_t tag; // 1 PCM, 3 float, 6 A-law, 7 mu-law, or any number for a damaged file
+    std::uint16_t channels;
+    std::uint32_t rate;
+    std::uint16_t bits;
+};
+// A WAV file holding `data`; a non-zero `claimedDataBytes` is written as the
+// data chunk's size instead of the real one (a file cut short).
+QByteArray wavFile(const WavFormat& format, const QByteArray& data, std::uint32_t claimedDataBytes = 0);
+// A square-wave tone `milliseconds` long in that format (PCM of 8 or 16 bits,
+// 32-bit float, or a companded 8-bit encoding).
+QByteArray toneWav(const WavFormat& format, int milliseconds);
+
+// The JPEG file inside the built-in fallback picture (592 x 419, baseline).
+QByteArray builtInJpeg();
+
+// Writes the file, or throws; makes folders with their parents, or throws.
+void writeFile(const QString& path, const QByteArray& bytes);
+void makeFolder(const QString& path);
+
+} // namespace testcontent
