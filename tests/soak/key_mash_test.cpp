@@ -291,6 +291,8 @@ private:
             }
         }
         QCoreApplication::processEvents();
+        // A picture that fails at its first painting is reported right after that paint.
+        QCoreApplication::processEvents();
         if (accepted && !accepted->damage.isEmpty())
             what += " (" + accepted->damage.toStdString() + ")";
         note(what);
