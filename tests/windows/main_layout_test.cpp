@@ -69,9 +69,10 @@ const OwnFont kOwnFonts[] = {
     {"Memo1", "Times New Roman", 27, true, clYellow},
 };
 
-const char* const kTabOrders[][2] = {{"Panel1", "0"}, {"Panel2", "1"}, {"Panel5", "2"},  {"cbSound", "0"},
-                                     {"eDataFolder", "1"}, {"Panel4", "2"}, {"Memo1", "0"}, {"Panel3", "1"},
-                                     {"MediaPlayer1", "0"}};
+const std::pair<const char*, int> kTabOrders[] = {
+    {"Panel1", 0}, {"Panel2", 1}, {"Panel5", 2}, {"cbSound", 0}, {"eDataFolder", 1},
+    {"Panel4", 2}, {"Memo1", 0},  {"Panel3", 1}, {"MediaPlayer1", 0},
+};
 
 QString parentName(const TControl& control)
 {
@@ -211,7 +212,7 @@ TEST(MainWindowLayout, TabOrders)
 {
     TfmMain main;
     for (const auto& [name, order] : kTabOrders)
-        EXPECT_EQ(controlOf(main, name).TabOrder, QByteArray(order).toInt()) << name;
+        EXPECT_EQ(controlOf(main, name).TabOrder, order) << name;
 }
 
 // Memo1: read-only, word-wrapped, no scroll bars, two lines in view; the caret
