@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -105,101 +104,136 @@ bool dataChunksFit(const std::uint8_t* data, std::size_t size)
     return true;
 }
 
-// Reads one sample of the loader's output as a value in [-1, 1].
-using SampleReader = float (*)(const Uint8*);
-
-float readU8(const Uint8* p)
-{
-    return (static_cast<float>(*p) - 128.0f) / 128.0f;
-}
-float readS16(const Uint8* p)
-{
-    Sint16 v;
-    std::memcpy(&v, p, sizeof v);
-    return static_cast<float>(SDL_SwapLE16(v)) / 32768.0f;
-}
-float readS32(const Uint8* p)
-{
-    Sint32 v;
-    std::memcpy(&v, p, sizeof v);
-    return static_cast<float>(static_cast<double>(static_cast<Sint32>(SDL_SwapLE32(v))) / 2147483648.0);
-}
-float readF32(const Uint8* p)
-{
-    float v;
-    std::memcpy(&v, p, sizeof v);
-    return SDL_SwapFloatLE(v);
-}
-
-SampleReader readerFor(SDL_AudioFormat format)
-{
-    switch (format) {
-    case AUDIO_U8:
-        return &readU8;
-    case AUDIO_S16LSB:
-        return &readS16;
-    case AUDIO_S32LSB:
-        return &readS32;
-    case AUDIO_F32LSB:
-        return &readF32;
-    default:
-        return nullptr;
+// The loader's sample encodings, each read as a value in [-1, 1]. They are
+// template arguments of the conversion below, so that reading a sample is
+// inlined into its loop rather than called through a pointer.
+struct U8 {
+    static constexpr std::size_t bytes = 1;
+    static float read(const Uint8* p) { return (static_cast<float>(*p) - 128.0f) / 128.0f; }
+};
+struct S16 {
+    static constexpr std::size_t bytes = 2;
+    static float read(const Uint8* p)
+    {
+        Sint16 v;
+        std::memcpy(&v, p, sizeof v);
+        return static_cast<float>(SDL_SwapLE16(v)) / 32768.0f;
     }
-}
+};
+struct S32 {
+    static constexpr std::size_t bytes = 4;
+    static float read(const Uint8* p)
+    {
+        Sint32 v;
+        std::memcpy(&v, p, sizeof v);
+        return static_cast<float>(static_cast<double>(static_cast<Sint32>(SDL_SwapLE32(v))) / 2147483648.0);
+    }
+};
+struct F32 {
+    static constexpr std::size_t bytes = 4;
+    static float read(const Uint8* p)
+    {
+        float v;
+        std::memcpy(&v, p, sizeof v);
+        return SDL_SwapFloatLE(v);
+    }
+};
 
+// Rounds half away from zero, as std::round does, and clamps to 16 bits. The
+// product and the added half are exact in double precision, so the result
+// equals std::round's without its library call, which dominated decoding.
 std::int16_t toSample(float value)
 {
     if (!(value == value)) // NaN in a float recording: silence rather than noise
         return 0;
-    const float scaled = std::round(value * 32768.0f);
-    return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
+    const double scaled = static_cast<double>(value) * 32768.0;
+    if (scaled >= 32767.0)
+        return 32767;
+    if (scaled <= -32768.0)
+        return -32768;
+    return static_cast<std::int16_t>(static_cast<int>(scaled >= 0.0 ? scaled + 0.5 : scaled - 0.5));
 }
 
+template <typename Encoding>
 struct Source {
     const Uint8* data;
     std::size_t frames;
     int channels;
-    std::size_t sampleBytes;
-    SampleReader read;
 
     float at(std::size_t frame, int channel) const
     {
-        return read(data + (frame * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel))
-                               * sampleBytes);
-    }
-    // The frame's value for output channel `channel` of `outChannels`.
-    float mapped(std::size_t frame, int channel, int outChannels) const
-    {
-        if (channels == outChannels)
-            return at(frame, channel);
-        if (channels == 1)
-            return at(frame, 0);
-        return (at(frame, 0) + at(frame, 1)) * 0.5f; // stereo into mono
+        return Encoding::read(data + (frame * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel))
+                                         * Encoding::bytes);
     }
 };
 
-void convert(const Source& in, int rate, AudioFormat target, std::size_t outFrames, std::vector<std::int16_t>& out)
+// Writes one output frame from `value(c)`, the recording's value of channel c
+// at that frame (-1: the mean of a stereo frame). A mono recording goes to
+// every output channel, a stereo one into mono as the mean of its channels.
+template <typename Value>
+void putFrame(const Value& value, int inChannels, int outChannels, std::int16_t*& out)
 {
-    out.resize(outFrames * static_cast<std::size_t>(target.channels));
-    std::size_t k = 0;
+    if (inChannels == outChannels) {
+        for (int c = 0; c < outChannels; ++c)
+            *out++ = toSample(value(c));
+    } else if (inChannels == 1) {
+        const std::int16_t sample = toSample(value(0));
+        for (int c = 0; c < outChannels; ++c)
+            *out++ = sample;
+    } else {
+        *out++ = toSample(value(-1));
+    }
+}
+
+template <typename Encoding>
+void convert(const Source<Encoding>& in, int rate, AudioFormat target, std::size_t outFrames,
+             std::vector<std::int16_t>& samples)
+{
+    samples.resize(outFrames * static_cast<std::size_t>(target.channels));
+    std::int16_t* out = samples.data();
+    // The recorded value of channel c at a frame; c == -1 is the mean of a stereo frame.
+    const auto recorded = [&in](std::size_t frame, int c) {
+        return c >= 0 ? in.at(frame, c) : (in.at(frame, 0) + in.at(frame, 1)) * 0.5f;
+    };
     if (rate == target.rate) {
         for (std::size_t frame = 0; frame < outFrames; ++frame)
-            for (int c = 0; c < target.channels; ++c)
-                out[k++] = toSample(in.mapped(frame, c, target.channels));
+            putFrame([&](int c) { return recorded(frame, c); }, in.channels, target.channels, out);
         return;
     }
     const auto inRate = static_cast<std::uint64_t>(rate);
     const auto outRate = static_cast<std::uint64_t>(target.rate);
+    // Output frame f lies at input frame a + rest / outRate, where
+    // f * inRate == a * outRate + rest; both are stepped on without dividing.
+    std::size_t a = 0;
+    std::uint64_t rest = 0;
     for (std::size_t frame = 0; frame < outFrames; ++frame) {
-        const std::uint64_t exact = frame * inRate;
-        const auto a = static_cast<std::size_t>(exact / outRate);
         const std::size_t b = std::min(a + 1, in.frames - 1);
-        const float t = static_cast<float>(exact % outRate) / static_cast<float>(outRate);
-        for (int c = 0; c < target.channels; ++c) {
-            const float va = in.mapped(a, c, target.channels);
-            const float vb = in.mapped(b, c, target.channels);
-            out[k++] = toSample(va + (vb - va) * t);
+        const float t = static_cast<float>(rest) / static_cast<float>(outRate);
+        putFrame(
+            [&](int c) {
+                const float va = recorded(a, c);
+                const float vb = recorded(b, c);
+                return va + (vb - va) * t;
+            },
+            in.channels, target.channels, out);
+        rest += inRate;
+        while (rest >= outRate) {
+            rest -= outRate;
+            ++a;
         }
+    }
+}
+
+// Converts with the encoding the loader produced; false for one it does not read.
+bool convertAny(SDL_AudioFormat format, const Uint8* data, std::size_t inFrames, int channels, int rate,
+                AudioFormat target, std::size_t outFrames, std::vector<std::int16_t>& out)
+{
+    switch (format) {
+    case AUDIO_U8: convert(Source<U8>{data, inFrames, channels}, rate, target, outFrames, out); return true;
+    case AUDIO_S16LSB: convert(Source<S16>{data, inFrames, channels}, rate, target, outFrames, out); return true;
+    case AUDIO_S32LSB: convert(Source<S32>{data, inFrames, channels}, rate, target, outFrames, out); return true;
+    case AUDIO_F32LSB: convert(Source<F32>{data, inFrames, channels}, rate, target, outFrames, out); return true;
+    default: return false;
     }
 }
 
@@ -232,8 +266,9 @@ MCIERROR loadWav(const std::uint8_t* data, std::size_t size, LoadedWav& loaded)
 MCIERROR convertWav(const LoadedWav& loaded, AudioFormat target, DecodedSound& sound)
 {
     const SDL_AudioSpec& spec = loaded.spec;
-    const SampleReader read = readerFor(spec.format);
-    if (!read || spec.channels < 1 || spec.channels > 2 || spec.freq < kMinWavRate || spec.freq > kMaxWavRate)
+    const bool readable = spec.format == AUDIO_U8 || spec.format == AUDIO_S16LSB || spec.format == AUDIO_S32LSB
+                          || spec.format == AUDIO_F32LSB;
+    if (!readable || spec.channels < 1 || spec.channels > 2 || spec.freq < kMinWavRate || spec.freq > kMaxWavRate)
         return MCIERR_INVALID_FILE;
     const std::size_t sampleBytes = SDL_AUDIO_BITSIZE(spec.format) / 8;
     const std::size_t inFrames = loaded.length / (sampleBytes * spec.channels);
@@ -246,10 +281,11 @@ MCIERROR convertWav(const LoadedWav& loaded, AudioFormat target, DecodedSound& s
     if (outFrames * static_cast<std::uint64_t>(target.channels) * sizeof(std::int16_t) > kMaxDecodedBytes)
         return MCIERR_SOUND_TOO_LARGE;
 
-    const Source source{loaded.buffer.get(), inFrames, spec.channels, sampleBytes, read};
     DecodedSound result;
     result.format = target;
-    convert(source, spec.freq, target, static_cast<std::size_t>(outFrames), result.samples);
+    if (!convertAny(spec.format, loaded.buffer.get(), inFrames, spec.channels, spec.freq, target,
+                    static_cast<std::size_t>(outFrames), result.samples))
+        return MCIERR_INVALID_FILE;
     sound = std::move(result);
     return 0;
 }
