@@ -8,6 +8,8 @@ namespace colors {
 QColor btnFace() { return QApplication::palette().color(QPalette::Button); }
 QColor btnShadow() { return QApplication::palette().color(QPalette::Dark); }
 QColor btnHighlight() { return QApplication::palette().color(QPalette::Light); }
+QColor light3D() { return QApplication::palette().color(QPalette::Midlight); }
+QColor dkShadow3D() { return QApplication::palette().color(QPalette::Shadow); }
 QColor windowFrame() { return clBlack; }
 QColor windowText() { return QApplication::palette().color(QPalette::WindowText); }
 QColor window() { return QApplication::palette().color(QPalette::Base); }

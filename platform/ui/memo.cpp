@@ -1,17 +1,53 @@
 #include "platform/ui/memo.h"
 
 #include "platform/ui/ansi_codepage.h"
+#include "platform/ui/colors.h"
 #include "platform/ui/event_guard.h"
 #include "platform/ui/exception.h"
 #include "platform/ui/layout_value.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <qdrawutil.h>
 #include <QScrollBar>
 #include <QTextDocument>
 
 namespace {
+
 constexpr std::uint8_t kNoAnsiForm = '?';
+// The sunken single border: two lines of 3-D shading.
+constexpr int kBorderWidth = 2;
+
+TBevelKind bevelKindByName(const QString& name)
+{
+    if (name == QLatin1String("bkNone"))
+        return TBevelKind::bkNone;
+    if (name == QLatin1String("bkSoft"))
+        return TBevelKind::bkSoft;
+    throw EReadError("Invalid property value: " + name.toStdString());
 }
+
+// One soft edge: raised has light top-left lines; the outer edge of a pair
+// uses the outer colours (highlight and dark shadow), the inner one the
+// gentler ones (light and shadow).
+void drawSoftEdge(QPainter& painter, QRect& rect, TBevelCut cut, bool outer)
+{
+    if (cut == TBevelCut::bvNone)
+        return;
+    const QColor light = outer ? colors::btnHighlight() : colors::light3D();
+    const QColor dark = outer ? colors::dkShadow3D() : colors::btnShadow();
+    const bool raised = cut == TBevelCut::bvRaised;
+    const QColor topLeft = raised ? light : dark;
+    const QColor bottomRight = raised ? dark : light;
+    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    painter.fillRect(QRect(l, t, r - l + 1, 1), topLeft);
+    painter.fillRect(QRect(l, t, 1, b - t + 1), topLeft);
+    painter.fillRect(QRect(l, b, r - l + 1, 1), bottomRight);
+    painter.fillRect(QRect(r, t, 1, b - t + 1), bottomRight);
+    rect.adjust(1, 1, -1, -1);
+}
+
+} // namespace
 
 std::optional<std::uint8_t> typedByte(const QKeyEvent& event)
 {
@@ -31,7 +67,7 @@ TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), TControl(this)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // A sunken 3-D edge two pixels wide, as the layouts' client areas assume.
-    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    placeBorderInsideBevel();
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     document()->setDocumentMargin(1);
 }
@@ -92,6 +128,45 @@ void TMemo::colorChanged()
     setPalette(p);
 }
 
+int TMemo::bevelEdges() const
+{
+    if (BevelKind == TBevelKind::bkNone)
+        return 0;
+    return (BevelOuter != TBevelCut::bvNone ? 1 : 0) + (BevelInner != TBevelCut::bvNone ? 1 : 0);
+}
+
+// With a bevel the frame grows by its edges, so that the text area and the
+// scroll bar stay inside both; the frame's own shading is painted over.
+void TMemo::placeBorderInsideBevel()
+{
+    const int edges = bevelEdges();
+    if (edges == 0) {
+        setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+        return;
+    }
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(edges + kBorderWidth);
+}
+
+void TMemo::paintBevel()
+{
+    if (bevelEdges() == 0)
+        return;
+    QPainter painter(this);
+    QRect edge = rect();
+    drawSoftEdge(painter, edge, BevelOuter, true);
+    drawSoftEdge(painter, edge, BevelInner, false);
+    qDrawWinPanel(&painter, edge, palette(), true);
+}
+
+bool TMemo::event(QEvent* event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    if (event->type() == QEvent::Paint)
+        paintBevel();
+    return handled;
+}
+
 void TMemo::keyPressEvent(QKeyEvent* event)
 {
     if (auto byte = typedByte(*event); byte && OnKeyPress)
@@ -113,13 +188,21 @@ bool TMemo::setLayoutProperty(const QString& name, const LayoutValue& value)
         if (bars != QLatin1String("ssNone") && bars != QLatin1String("ssVertical"))
             throw EReadError("Invalid property value: " + bars.toStdString());
         setVerticalScrollBar(bars == QLatin1String("ssVertical"));
+    } else if (name == QLatin1String("BevelKind")) {
+        BevelKind = bevelKindByName(value.asIdentifier());
+        placeBorderInsideBevel();
+    } else if (name == QLatin1String("BevelInner")) {
+        BevelInner = bevelCutByName(value.asIdentifier());
+        placeBorderInsideBevel();
+    } else if (name == QLatin1String("BevelOuter")) {
+        BevelOuter = bevelCutByName(value.asIdentifier());
+        placeBorderInsideBevel();
     } else if (name == QLatin1String("Lines.Strings")) {
         QString text;
         for (const QString& line : value.asList())
             text += line + QLatin1Char('\n');
         setText(text);
-    }
-    else
+    } else
         return TControl::setLayoutProperty(name, value);
     return true;
 }

@@ -6,11 +6,15 @@
 #pragma once
 
 #include "platform/ui/control.h"
+#include "platform/ui/panel.h"
 
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+
+// bkSoft draws the bevel's edges around the border in the softer colours.
+enum class TBevelKind { bkNone, bkSoft };
 
 using TKeyPressEvent = std::function<void(TControl* Sender, std::uint8_t& Key)>;
 
@@ -36,13 +40,24 @@ public:
     void setWordWrap(bool on);
     void setVerticalScrollBar(bool on);
 
+    // Edges drawn outside the sunken border, one pixel each; none unless BevelKind is set.
+    TBevelKind BevelKind = TBevelKind::bkNone;
+    TBevelCut BevelInner = TBevelCut::bvRaised;
+    TBevelCut BevelOuter = TBevelCut::bvLowered;
+
     TKeyPressEvent OnKeyPress;
 
     bool setLayoutProperty(const QString& name, const LayoutValue& value) override;
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void colorChanged() override;
+
+private:
+    int bevelEdges() const;
+    void placeBorderInsideBevel();
+    void paintBevel();
 };
 
 // The Windows-1251 byte a key event types, or none for keys that type nothing

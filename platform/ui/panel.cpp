@@ -7,9 +7,7 @@
 
 #include <QPainter>
 
-namespace {
-
-TBevelCut cutByName(const QString& name)
+TBevelCut bevelCutByName(const QString& name)
 {
     if (name == QLatin1String("bvNone"))
         return TBevelCut::bvNone;
@@ -19,6 +17,8 @@ TBevelCut cutByName(const QString& name)
         return TBevelCut::bvRaised;
     throw EReadError("Invalid property value: " + name.toStdString());
 }
+
+namespace {
 
 int bevelInset(TBevelCut cut, int width) { return cut == TBevelCut::bvNone ? 0 : width; }
 
@@ -73,9 +73,9 @@ void TPanel::resizeEvent(QResizeEvent*) { realign(); }
 bool TPanel::setLayoutProperty(const QString& name, const LayoutValue& value)
 {
     if (name == QLatin1String("BevelOuter"))
-        BevelOuter = cutByName(value.asIdentifier());
+        BevelOuter = bevelCutByName(value.asIdentifier());
     else if (name == QLatin1String("BevelInner"))
-        BevelInner = cutByName(value.asIdentifier());
+        BevelInner = bevelCutByName(value.asIdentifier());
     else if (name == QLatin1String("BevelWidth"))
         BevelWidth = value.asInt();
     else if (name == QLatin1String("BorderWidth"))

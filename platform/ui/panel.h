@@ -9,6 +9,9 @@
 
 enum class TBevelCut { bvNone, bvLowered, bvRaised };
 
+// A bevel cut by its layout name ("bvNone", "bvLowered", "bvRaised"); EReadError otherwise.
+TBevelCut bevelCutByName(const QString& name);
+
 class TPanel : public QWidget, public TControl {
     Q_OBJECT
 public:

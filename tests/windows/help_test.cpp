@@ -117,6 +117,36 @@ TEST(HelpWindow, LayoutAndBuiltInNotice)
     EXPECT_EQ(lines[14], lines[14].trimmed());
 }
 
+// The text area's soft raised bevel: one light and one dark edge on each side,
+// outside the sunken border, which with the text moves two pixels inwards.
+TEST(HelpWindow, SoftBevelAroundTheSunkenBorder)
+{
+    TfmHelp help;
+    help.Show();
+    const QImage shot = grabOf(*help.Memo1);
+    const int y = shot.height() / 2;
+    const int right = shot.width() - 1;
+    EXPECT_EQ(shot.pixel(0, y), colors::btnHighlight().rgb());
+    EXPECT_EQ(shot.pixel(1, y), colors::light3D().rgb());
+    EXPECT_EQ(shot.pixel(right, y), colors::dkShadow3D().rgb());
+    EXPECT_EQ(shot.pixel(right - 1, y), colors::btnShadow().rgb());
+    EXPECT_EQ(shot.pixel(shot.width() / 2, 0), colors::btnHighlight().rgb());
+    EXPECT_EQ(shot.pixel(shot.width() / 2, shot.height() - 1), colors::dkShadow3D().rgb());
+    // The sunken border starts inside the bevel: darker than the face, unlike the bevel's light edges.
+    EXPECT_LT(shot.pixelColor(2, y).lightness(), colors::btnFace().lightness());
+    const QRect text = help.Memo1->viewport()->geometry();
+    EXPECT_EQ(text.left(), 4);
+    EXPECT_EQ(text.top(), 4);
+    EXPECT_EQ(text.bottom(), help.Memo1->height() - 1 - 4);
+    const QScrollBar* bar = help.Memo1->verticalScrollBar();
+    EXPECT_EQ(bar->mapTo(help.Memo1, QPoint(bar->width() - 1, 0)).x(), help.Memo1->width() - 1 - 4);
+
+    // The main window's text area has the sunken border alone.
+    TfmMain main;
+    main.Show();
+    EXPECT_EQ(main.Memo1->viewport()->geometry(), main.Memo1->rect().adjusted(2, 2, -2, -2));
+}
+
 // Present: the first showing reads help.txt; OK hides the window, which keeps its text.
 TEST(HelpWindow, ShowsTheHelpFileAndOkHidesIt)
 {
