@@ -3,6 +3,7 @@
 #include "app/errors.h"
 #include "app/text_lines.h"
 #include "jpeg_fixtures.h"
+#include "support/ordinary_user.h"
 #include "platform/ui/memo.h"
 
 #include <QDir>
@@ -120,14 +121,24 @@ TEST_F(LoadTextLinesTest, UnopenableFilesRaiseWithTheNameAndKeepTheText)
     }
 }
 
-// A file without read permission cannot be opened (only checkable without root's override).
+// A file without read permission cannot be opened; as root the test reads as an ordinary user.
 TEST_F(LoadTextLinesTest, UnreadableFileRaises)
 {
     const QString locked = file("secret");
     ASSERT_EQ(chmod(QFile::encodeName(locked).constData(), 0), 0);
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads files of mode 000; the directory case covers the open failure";
-    EXPECT_THROW(LoadTextLines(m_area, locked), EFOpenError);
+    // Only the file's own mode may stand in the way: the folder is open to everyone.
+    ASSERT_EQ(chmod(QFile::encodeName(m_dir.path()).constData(), 0755), 0);
+    m_area.setText(QStringLiteral("kept"));
+    OrdinaryUser user;
+    if (user.failed())
+        GTEST_SKIP() << "running as root and cannot take an ordinary user's identity";
+    try {
+        LoadTextLines(m_area, locked);
+        ADD_FAILURE() << "no error";
+    } catch (const EFOpenError& error) {
+        EXPECT_EQ(error.Message(), "Cannot open file " + locked.toStdString());
+    }
+    EXPECT_EQ(m_area.Text(), QStringLiteral("kept"));
 }
 
 // A file beyond the area's capacity is refused from its size alone; the area keeps its text.

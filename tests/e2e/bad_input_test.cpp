@@ -4,6 +4,7 @@
 // is written.
 #include "alphabet.h"
 #include "main_window_rig.h"
+#include "support/ordinary_user.h"
 
 #include "app/application.h"
 #include "platform/ui/memo.h"
@@ -24,8 +25,6 @@ namespace {
 
 const QString Ef = QStringLiteral("Ф");
 const QString Ya = QStringLiteral("Я");
-// An ordinary user's identity, for reading as one when the tests run as root.
-constexpr uid_t kNobody = 65534;
 
 QString jpegError(int code) { return QStringLiteral("JPEG error #%1.").arg(code); }
 
@@ -69,33 +68,6 @@ struct BadInputRig : MainWindowRig {
         EXPECT_EQ(dialogs.beeps(), beeps);
         EXPECT_EQ(folder.listing(), listingBefore);
     }
-};
-
-// Holds an ordinary user's identity while it lives, when the tests run as
-// root, for whom no file is unreadable.
-class OrdinaryUser {
-public:
-    OrdinaryUser()
-    {
-        if (geteuid() != 0)
-            return;
-        m_switched = setegid(kNobody) == 0 && seteuid(kNobody) == 0;
-        m_failed = !m_switched;
-    }
-    ~OrdinaryUser()
-    {
-        if (m_switched) {
-            [[maybe_unused]] const int user = seteuid(0);
-            [[maybe_unused]] const int group = setegid(0);
-        }
-    }
-    OrdinaryUser(const OrdinaryUser&) = delete;
-    OrdinaryUser& operator=(const OrdinaryUser&) = delete;
-    bool failed() const { return m_failed; }
-
-private:
-    bool m_switched = false;
-    bool m_failed = false;
 };
 
 } // namespace
