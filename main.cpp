@@ -1,6 +1,5 @@
 // Wires the program: the application frame, the three windows, the event loop.
 #include "app/application.h"
-#include "platform/ui/accessibility.h"
 #include "windows/help.h"
 #include "windows/main.h"
 #include "windows/prg_about.h"
@@ -10,7 +9,6 @@ int main(int, char** argv)
 {
     TApplication app(QString::fromLocal8Bit(argv[0]));
     installProgramIcon();
-    installAccessibility();
     return RunProgram(app, [](TApplication& application) {
         auto* main = application.CreateForm<TfmMain>();
         auto* about = application.CreateForm<TfmPrgAbout>();
