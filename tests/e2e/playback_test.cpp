@@ -304,3 +304,64 @@ TEST(SoundSwitch, OffAndOnWhilePlayingStartsTheSoundAgain)
     EXPECT_TRUE(rig.repeatVisible());
     EXPECT_TRUE(rig.dialogs.errorBoxes().empty());
 }
+
+// After a page without a sound the player still holds the last sound that
+// existed: sound off and on again plays that one through, and the repeat
+// control comes back at its end.
+TEST(SoundSwitch, OnAgainAfterAPageWithoutSoundPlaysTheLastSoundThatExisted)
+{
+    MainWindowRig rig;
+    ContentFolder folder;
+    const PageContent ef = letterContent(Ef);
+    folder.writeWelcome(welcomeContent());
+    folder.writeLetter(Ef, ef);
+    rig.startOn(folder);
+    rig.type(QStringLiteral("a"));
+    rig.playToEnd();
+    ASSERT_EQ(rig.heard(ef.level), ef.frames);
+
+    rig.type(QStringLiteral("d")); // В has no folder
+    EXPECT_EQ(rig.lines(), QStringList{QStringLiteral("Invalid text data!")});
+    EXPECT_EQ(rig.dialogs.beeps(), 1);
+    EXPECT_FALSE(rig.repeatVisible());
+
+    rig.clickSound();
+    rig.clickSound();
+    EXPECT_TRUE(rig.soundPlaying());
+    EXPECT_FALSE(rig.repeatVisible());
+    rig.playToEnd();
+    EXPECT_EQ(rig.heard(ef.level), 2 * ef.frames);
+    EXPECT_EQ(rig.heard(kWelcomeLevel), 0);
+    EXPECT_TRUE(rig.repeatVisible());
+    EXPECT_EQ(rig.lines(), QStringList{QStringLiteral("Invalid text data!")}) << "no page is loaded";
+    EXPECT_TRUE(rig.dialogs.errorBoxes().empty());
+}
+
+// Sound switched on again before any page had a sound: opening the player on
+// no file fails in one error box, and the next key is answered as usual.
+TEST(SoundSwitch, OnAgainBeforeAnySoundExistedReportsTheFailedOpen)
+{
+    MainWindowRig rig;
+    rig.start(); // no data folder beside the test program
+    ASSERT_EQ(rig.dialogs.beeps(), 1);
+    ASSERT_FALSE(rig.repeatVisible());
+    rig.clickSound();
+    rig.clickSound();
+    EXPECT_TRUE(rig.main.cbSound->Checked());
+    ASSERT_EQ(rig.dialogs.errorBoxes().size(), 1u);
+    EXPECT_EQ(rig.dialogs.errorBoxes()[0].text, QStringLiteral("A sound file name is needed to open a sound device."));
+    EXPECT_FALSE(rig.repeatVisible());
+    EXPECT_FALSE(rig.soundPlaying());
+    EXPECT_TRUE(rig.main.browser().AutoPlayArmed());
+
+    ContentFolder folder;
+    const PageContent ef = letterContent(Ef);
+    folder.writeLetter(Ef, ef);
+    rig.chooseFolder(folder.markerFile());
+    rig.type(QStringLiteral("a"));
+    EXPECT_EQ(rig.lines(), ef.lines);
+    rig.playToEnd();
+    EXPECT_EQ(rig.heard(ef.level), ef.frames);
+    EXPECT_TRUE(rig.repeatVisible());
+    EXPECT_EQ(rig.dialogs.errorBoxes().size(), 1u);
+}
