@@ -53,6 +53,11 @@ std::optional<std::uint8_t> typedByte(const QKeyEvent& event)
 {
     if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab)
         return std::nullopt;
+    // Alt with a key is a menu or system shortcut and types nothing; Ctrl+Alt is
+    // how some keyboards type their third-level characters, and those do type.
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier))
+        return std::nullopt;
     const QString text = event.text();
     if (text.isEmpty())
         return std::nullopt;

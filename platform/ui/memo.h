@@ -61,5 +61,5 @@ private:
 };
 
 // The Windows-1251 byte a key event types, or none for keys that type nothing
-// (arrows, Tab, bare modifiers).
+// (arrows, Tab, bare modifiers, Alt shortcuts).
 std::optional<std::uint8_t> typedByte(const QKeyEvent& event);

@@ -64,7 +64,8 @@ TEST(FormBehaviour, TabOrderAndEnterEvents)
 }
 
 // Typed characters reach the text area's key event as Windows-1251 bytes; a
-// character with no such byte arrives as "?", and keys that type nothing raise nothing.
+// character with no such byte arrives as "?", and keys that type nothing (Alt
+// shortcuts among them) raise nothing.
 TEST(FormBehaviour, KeyPressCarriesWindows1251Bytes)
 {
     ShownForm shown;
@@ -79,7 +80,11 @@ TEST(FormBehaviour, KeyPressCarriesWindows1251Bytes)
     QTest::keyClick(&memo, Qt::Key_Return);
     QTest::keyClick(&memo, Qt::Key_Left);
     QTest::keyClick(&memo, Qt::Key_Shift);
-    EXPECT_EQ(keys, (std::vector<int>{0xF4, 0xA8, 0x88, '?', 'a', 0x0D}));
+    // Alt shortcuts type nothing; Ctrl+Alt (a third-level character) does.
+    QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key_A, QStringLiteral("a"), Qt::AltModifier);
+    QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key(0x0424), QString::fromUtf8("ф"), Qt::AltModifier | Qt::ShiftModifier);
+    QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key_E, QString::fromUtf8("€"), Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(keys, (std::vector<int>{0xF4, 0xA8, 0x88, '?', 'a', 0x0D, 0x88}));
     EXPECT_EQ(memo.Text(), ""); // read-only: typing changes nothing
 }
 
