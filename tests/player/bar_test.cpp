@@ -329,3 +329,93 @@ TEST_F(Bar, ArrowsMoveSelection)
     EXPECT_EQ(image.pixel(3, 3), rgb(colors::btnFace()));
     release(player, {40, 40});
 }
+
+// All nine buttons on a device that can do everything: a click on each cell runs
+// that button's own command, and the auto-enable rule of that button follows.
+TEST_F(Bar, EachButtonRunsItsCommandAndRule)
+{
+    for (const std::uint32_t item : {MCI_GETDEVCAPS_CAN_PLAY, MCI_GETDEVCAPS_CAN_RECORD, MCI_GETDEVCAPS_CAN_EJECT,
+                                     MCI_GETDEVCAPS_HAS_VIDEO})
+        port.capabilities[item] = 1;
+    port.capabilities[MCI_GETDEVCAPS_DEVICE_TYPE] = MCI_DEVTYPE_VCR;
+    openVoice();
+    ASSERT_EQ(player->CellWidth(), 29);
+    ASSERT_EQ(player->AutoEnabledButtons(), (TButtonSet{btPlay, btNext, btPrev, btStep, btBack, btRecord, btEject}));
+    std::vector<TMPBtnType> clicked;
+    player->OnClick = [&](TControl*, TMPBtnType button, bool&) { clicked.push_back(button); };
+    const auto clickCell = [&](TMPBtnType button) {
+        port.commands.clear();
+        click(player, {int(button) * 28 + 14, 15});
+        return port.actions();
+    };
+
+    auto sent = clickCell(btPlay);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].command, MCI_PLAY);
+    EXPECT_EQ(sent[0].flags, MCI_NOTIFY);
+    EXPECT_EQ(player->AutoEnabledButtons(), (TButtonSet{btPause, btStop, btNext, btPrev, btStep, btBack, btEject}));
+
+    sent = clickCell(btPause); // the device plays: a pause; the rule gives Play and Record back, keeps Stop
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].command, MCI_PAUSE);
+    EXPECT_EQ(sent[0].flags, MCI_WAIT);
+    EXPECT_EQ(player->AutoEnabledButtons(), AllMPButtons);
+
+    sent = clickCell(btStop);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].command, MCI_STOP);
+    EXPECT_EQ(player->AutoEnabledButtons(), (TButtonSet{btPlay, btNext, btPrev, btStep, btBack, btRecord, btEject}));
+
+    sent = clickCell(btRecord);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].command, MCI_RECORD);
+    EXPECT_EQ(sent[0].flags, MCI_NOTIFY);
+    EXPECT_EQ(player->AutoEnabledButtons(), (TButtonSet{btPause, btStop, btNext, btPrev, btStep, btBack, btEject}));
+
+    sent = clickCell(btBack);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].command, MCI_STEP);
+    EXPECT_EQ(sent[0].flags, MCI_WAIT | MCI_STEP_FRAMES | MCI_STEP_REVERSE);
+    EXPECT_EQ(player->AutoEnabledButtons(), (TButtonSet{btPlay, btNext, btPrev, btStep, btBack, btRecord, btEject}));
+
+    sent = clickCell(btEject);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].command, MCI_SET);
+    EXPECT_EQ(sent[0].flags, MCI_WAIT | MCI_SET_DOOR_OPEN);
+
+    sent = clickCell(btNext);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].flags, MCI_WAIT | MCI_SEEK_TO_END);
+    sent = clickCell(btPrev);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].flags, MCI_WAIT | MCI_SEEK_TO_START);
+    sent = clickCell(btStep);
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].flags, MCI_WAIT | MCI_STEP_FRAMES);
+    EXPECT_EQ(clicked, (std::vector<TMPBtnType>{btPlay, btPause, btStop, btRecord, btBack, btEject, btNext, btPrev,
+                                                btStep}));
+}
+
+// With AutoEnable false the mouse and the drawing follow EnabledButtons, and no
+// click changes the automatic state; switching it back on shows that state again.
+TEST_F(Bar, AutoEnableOffFollowsEnabledButtons)
+{
+    openVoice();
+    player->setAutoEnable(false);
+    player->setEnabledButtons({btStop});
+    player->setColoredButtons({});
+    QImage image = grabbed(*player);
+    EXPECT_TRUE(holdsAt(image, glyphOnFace(TGlyphLook::Disabled, btPlay), 6, 7));
+    const QImage stopGlyph = glyphOnFace(TGlyphLook::Plain, btStop);
+    EXPECT_TRUE(holdsAt(image, stopGlyph, 56 + 14 - stopGlyph.width() / 2, 15 - stopGlyph.height() / 2));
+
+    click(player, {14, 15});
+    EXPECT_TRUE(port.commandsOf(MCI_PLAY).empty());
+    click(player, {70, 15});
+    EXPECT_EQ(port.commandsOf(MCI_STOP).size(), 1u);
+    EXPECT_EQ(player->AutoEnabledButtons(), (TButtonSet{btPlay, btNext, btPrev}));
+
+    player->setAutoEnable(true);
+    image = grabbed(*player);
+    EXPECT_TRUE(holdsAt(image, glyphOnFace(TGlyphLook::Plain, btPlay), 6, 7));
+}

@@ -363,3 +363,37 @@ TEST_F(Device, DestructionWithoutDeviceSendsNothing)
     player = nullptr;
     EXPECT_TRUE(port.commands.empty());
 }
+
+// Pause-or-resume goes by the device's mode; stepping and ejecting need the
+// capability, and without it send nothing.
+TEST_F(Device, CommandsThatDependOnModeOrCapability)
+{
+    openVoice();
+    port.followCommands = false;
+    const std::pair<std::uint32_t, unsigned> byMode[] = {
+        {MCI_MODE_PLAY, MCI_PAUSE}, {MCI_MODE_PAUSE, MCI_RESUME}, {MCI_MODE_STOP, 0}, {MCI_MODE_SEEK, 0}};
+    for (const auto& [mode, expected] : byMode) {
+        SCOPED_TRACE(mode);
+        port.mode = mode;
+        port.commands.clear();
+        player->PauseOrResume();
+        const auto sent = port.actions();
+        if (expected == 0) {
+            EXPECT_TRUE(sent.empty());
+        } else {
+            ASSERT_EQ(sent.size(), 1u);
+            EXPECT_EQ(sent[0].command, expected);
+        }
+    }
+
+    port.commands.clear();
+    player->Step();
+    player->Back();
+    player->Eject();
+    EXPECT_TRUE(port.actions().empty());
+
+    player->Close();
+    EXPECT_THROW(player->PauseOrResume(), EMCIDeviceError);
+    EXPECT_THROW(player->Step(), EMCIDeviceError);
+    EXPECT_THROW(player->Eject(), EMCIDeviceError);
+}
