@@ -14,6 +14,8 @@ TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent), TControl(this)
 
 TCheckBox::~TCheckBox() = default;
 
+bool TCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+
 bool TCheckBox::setLayoutProperty(const QString& name, const LayoutValue& value)
 {
     if (name == QLatin1String("Caption"))

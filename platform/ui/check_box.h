@@ -1,5 +1,6 @@
 // A check box with its caption on the right. OnClick runs whenever its
-// checked state changes, by the user (click, Space) or by the program.
+// checked state changes, by the user (a click anywhere on the control, Space)
+// or by the program.
 #pragma once
 
 #include "platform/ui/control.h"
@@ -17,4 +18,9 @@ public:
     TNotifyEvent OnClick;
 
     bool setLayoutProperty(const QString& name, const LayoutValue& value) override;
+
+protected:
+    // The whole control answers a click, not only the box and its caption:
+    // a click beside them would otherwise take the focus and toggle nothing.
+    bool hitButton(const QPoint& pos) const override;
 };

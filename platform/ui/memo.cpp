@@ -179,6 +179,12 @@ void TMemo::keyPressEvent(QKeyEvent* event)
             std::uint8_t key = *byte;
             OnKeyPress(this, key);
         });
+    // A read-only text moves its caret only by the caret keys; Qt's own
+    // handling would page through it on Space.
+    if (isReadOnly() && event->key() == Qt::Key_Space) {
+        event->accept();
+        return;
+    }
     QPlainTextEdit::keyPressEvent(event);
 }
 

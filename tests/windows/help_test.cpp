@@ -121,6 +121,8 @@ TEST(HelpWindow, LayoutAndBuiltInNotice)
 // outside the sunken border, which with the text moves two pixels inwards.
 TEST(HelpWindow, SoftBevelAroundTheSunkenBorder)
 {
+    ScriptedDialogs dialogs; // the help file is not there: its error box is answered
+    UserDialogsOverride scope(dialogs);
     TfmHelp help;
     help.Show();
     const QImage shot = grabOf(*help.Memo1);

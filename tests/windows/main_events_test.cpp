@@ -232,6 +232,27 @@ TEST(MainWindowEvents, TabAndShiftTab)
     EXPECT_EQ(QApplication::focusWidget(), main.Memo1);
 }
 
+// A click anywhere on the Sound box, also beside its caption or near its edges,
+// toggles it and leaves the focus on Memo1, so letters keep working.
+TEST(MainWindowEvents, ClickAnywhereOnTheSoundBox)
+{
+    ProgramWindows windows;
+    windows.showMain();
+    TfmMain& main = windows.main;
+    const QRect box = main.cbSound->rect();
+    const QPoint points[] = {box.center(), QPoint(box.right() - 1, box.center().y()), QPoint(1, 1),
+                             QPoint(box.right() - 1, box.bottom() - 1), QPoint(box.center().x(), box.bottom())};
+    for (const QPoint& at : points) {
+        SCOPED_TRACE(::testing::Message() << at.x() << "," << at.y());
+        // Shown, so that switching sound on does not replay this sound-less page.
+        main.MediaPlayer1->setVisible(true);
+        const bool before = main.cbSound->Checked();
+        QTest::mouseClick(main.cbSound, Qt::LeftButton, Qt::NoModifier, at);
+        EXPECT_NE(main.cbSound->Checked(), before);
+        EXPECT_EQ(QApplication::focusWidget(), main.Memo1);
+    }
+}
+
 // Yes in the Exit confirmation closes the main window, which ends the event loop with 0.
 TEST(MainWindowEvents, ExitConfirmedEndsTheProgram)
 {

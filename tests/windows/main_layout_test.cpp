@@ -236,6 +236,12 @@ TEST(MainWindowLayout, TextAreaSettingsAndCaretKeys)
     start.movePosition(QTextCursor::Start);
     memo.setTextCursor(start);
     EXPECT_EQ(memo.verticalScrollBar()->value(), 0);
+    // Space moves no caret, so it brings no further line into view.
+    QTest::keyClick(&memo, Qt::Key_Space);
+    QTest::keyClick(&memo, Qt::Key_Space, Qt::ShiftModifier);
+    QTest::keyClick(&memo, Qt::Key_Space);
+    EXPECT_EQ(memo.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(memo.textCursor().blockNumber(), 0);
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(&memo, Qt::Key_Down);
     EXPECT_EQ(memo.textCursor().blockNumber(), 3);
