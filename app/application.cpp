@@ -15,6 +15,9 @@ namespace {
 
 // Tooltip timing: shown after the pointer rests this long.
 constexpr int kHintPause = 500;
+// For this long after a tooltip appeared (as long as it stays up) the toolkit
+// shows the next control's tooltip at once instead of after the resting pause.
+constexpr int kHintShortPauseWindow = 2500;
 constexpr auto kStartupFailureCaption = "Application Error";
 
 class HintTimingStyle : public QProxyStyle {
@@ -25,7 +28,7 @@ public:
         if (hint == SH_ToolTip_WakeUpDelay)
             return kHintPause;
         if (hint == SH_ToolTip_FallAsleepDelay)
-            return 0;
+            return kHintShortPauseWindow;
         return QProxyStyle::styleHint(hint, option, widget, data);
     }
 };

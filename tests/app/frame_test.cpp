@@ -3,10 +3,13 @@
 #include "platform/ui/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/memo.h"
+#include "platform/ui/speed_button.h"
 #include "app/scripted_dialogs.h"
 
 #include <QCoreApplication>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 // The error box appends "." exactly when the last byte compares greater than ".".
@@ -157,4 +160,47 @@ TEST(StartupFailure, ReportFormat)
               "Exception EReadError in module tolvika at 00401234.\nClass TFoo not found.");
     EXPECT_EQ(startupFailureText("Exception", "tolvika", 0xABCDEF12, "Done."),
               "Exception Exception in module tolvika at ABCDEF12.\nDone.");
+}
+
+namespace {
+
+QByteArray twoHintedButtonsLayout()
+{
+    return "object fmTest: TForm\n"
+           "  Width = 300\n  Height = 200\n"
+           "  object First: TSpeedButton\n    Left = 10\n    Top = 10\n    Width = 40\n    Height = 40\n"
+           "    Hint = 'one'\n    ShowHint = True\n  end\n"
+           "  object Second: TSpeedButton\n    Left = 90\n    Top = 10\n    Width = 40\n    Height = 40\n"
+           "    Hint = 'two'\n    ShowHint = True\n  end\n"
+           "end\n";
+}
+
+} // namespace
+
+// While a tooltip is up, the pointer moving on to another control with a hint
+// brings that control's tooltip at once, well before the resting pause that a
+// first tooltip needs. The toolkit fires timers in the order they fall due, so
+// a marker timer of part of that pause, started with the move, tells the two
+// apart however slowly the machine runs.
+TEST(Tooltips, NextTooltipComesAtOnceWhileOneIsShowing)
+{
+    TForm form(TForm::LayoutText{twoHintedButtonsLayout()});
+    auto& first = form.component<TSpeedButton>("First");
+    auto& second = form.component<TSpeedButton>("Second");
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QTest::mouseMove(&form, first.geometry().center());
+    QTRY_VERIFY(QToolTip::isVisible() && QToolTip::text() == QStringLiteral("one"));
+
+    QTest::mouseMove(&form, second.geometry().center());
+    constexpr int kMarkerMs = 250; // half the resting pause of a first tooltip
+    bool marked = false;
+    QString tipAtMarker;
+    QTimer::singleShot(kMarkerMs, &form, [&] {
+        marked = true;
+        tipAtMarker = QToolTip::isVisible() ? QToolTip::text() : QString();
+    });
+    QTRY_VERIFY(marked);
+    EXPECT_EQ(tipAtMarker, QStringLiteral("two"));
+    QToolTip::hideText();
 }
