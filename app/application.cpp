@@ -7,6 +7,7 @@
 #include "platform/ui/form.h"
 
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QProxyStyle>
 #include <QWidget>
 #include <cstdio>
@@ -110,6 +111,7 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
 {
     // The kit catches errors where it hands an event to program code; this is
     // the last net for anything that still reaches the event loop.
+    trackMouseCapture(receiver, event);
     const bool paint = event->type() == QEvent::Paint;
     const bool outerPaint = paint && !m_inPaint;
     if (outerPaint)
@@ -123,6 +125,50 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     if (outerPaint)
         m_inPaint = false;
     return result;
+}
+
+void TApplication::trackMouseCapture(QObject* receiver, const QEvent* event)
+{
+    // Only the toolkit's own deliveries to the widget under the pointer: the
+    // one whose press holds the mouse until the button is let go.
+    if (!event->spontaneous() || !receiver->isWidgetType())
+        return;
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        m_mouseCapture = static_cast<QWidget*>(receiver);
+        m_captureButton = mouse->button();
+        break;
+    case QEvent::MouseButtonRelease:
+        // Cleared before the release is handled: a handler that fails on it
+        // has nothing left to cancel.
+        if (mouse->buttons() == Qt::NoButton)
+            m_mouseCapture = nullptr;
+        break;
+    default:
+        break;
+    }
+}
+
+void TApplication::cancelMouseCapture()
+{
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    const QPointer<QWidget> target = m_mouseCapture;
+    m_mouseCapture = nullptr;
+    if (!target)
+        return;
+    // The pointer leaves the control with the button held and is let go
+    // outside it: a pressed control comes up without acting on the press.
+    const QPointF outside(-1, -1);
+    const QPointF global = target->mapToGlobal(outside);
+    QMouseEvent away(QEvent::MouseMove, outside, global, Qt::NoButton, m_captureButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &away);
+    if (!target)
+        return;
+    QMouseEvent letGo(QEvent::MouseButtonRelease, outside, global, m_captureButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &letGo);
 }
 
 void TApplication::showDeferredErrors()
@@ -142,8 +188,8 @@ void TApplication::HandleEventError(std::exception_ptr error)
         m_deferred.push_back(error);
         return;
     }
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
+    // A button held down when the error struck is released first.
+    cancelMouseCapture();
     try {
         std::rethrow_exception(error);
     } catch (const EAbort&) {

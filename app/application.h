@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -46,11 +47,16 @@ public:
 private:
     void adopt(std::unique_ptr<TForm> form);
     void showDeferredErrors();
+    void trackMouseCapture(QObject* receiver, const QEvent* event);
+    void cancelMouseCapture();
 
     QString m_title;
     std::vector<std::unique_ptr<TForm>> m_forms;
     std::vector<std::exception_ptr> m_deferred;
     bool m_inPaint = false;
+    // The widget a mouse button was pressed on and not yet released, and that button.
+    QPointer<QWidget> m_mouseCapture;
+    Qt::MouseButton m_captureButton = Qt::NoButton;
 };
 
 // The title for an executable path: file name up to its first ".", its first

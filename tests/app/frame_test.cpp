@@ -52,6 +52,48 @@ QByteArray memoFormLayout()
 
 } // namespace
 
+namespace {
+
+QByteArray memoAndButtonLayout()
+{
+    return "object fmTest: TForm\n"
+           "  Width = 300\n  Height = 200\n"
+           "  object Memo1: TMemo\n    Left = 0\n    Top = 0\n    Width = 200\n    Height = 100\n  end\n"
+           "  object Button: TSpeedButton\n    Left = 210\n    Top = 10\n    Width = 40\n    Height = 40\n  end\n"
+           "end\n";
+}
+
+} // namespace
+
+// An error while a button is held down releases the button: it comes up, and
+// letting go of the mouse afterwards does not click it; the next click does.
+TEST(CatchPoint, ErrorReleasesAHeldButtonWithoutClickingIt)
+{
+    ScriptedDialogs dialogs;
+    UserDialogsOverride scope(dialogs);
+    TForm form(TForm::LayoutText{memoAndButtonLayout()});
+    auto& memo = form.component<TMemo>("Memo1");
+    auto& button = form.component<TSpeedButton>("Button");
+    memo.OnKeyPress = [](TControl*, std::uint8_t&) { throw Exception("Out of paper"); };
+    int clicks = 0;
+    button.OnClick = [&](TControl*) { ++clicks; };
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    memo.setFocus();
+    const QPoint centre = button.rect().center();
+
+    QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, centre);
+    ASSERT_TRUE(button.isDown());
+    QTest::keyClick(&memo, Qt::Key_X);
+    ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
+    EXPECT_FALSE(button.isDown());
+    QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_EQ(clicks, 0);
+
+    QTest::mouseClick(&button, Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_EQ(clicks, 1);
+}
+
 // An error thrown by a key handler ends that key only: one box, and the next key is handled.
 TEST(CatchPoint, KeyHandlerErrorShowsBoxAndProgramGoesOn)
 {
