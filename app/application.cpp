@@ -11,6 +11,10 @@
 #include <QProxyStyle>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
+#include <cxxabi.h>
+#include <memory>
+#include <typeinfo>
 
 namespace {
 
@@ -44,6 +48,15 @@ int& fakeArgc(const QString& programName)
     g_argv[0] = g_programName.data();
     g_argc = 1;
     return g_argc;
+}
+
+// The class name of an error object that is not one of the program's.
+QString demangledName(const std::type_info& type)
+{
+    int status = 0;
+    const std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status),
+                                                      std::free);
+    return QString::fromLatin1(status == 0 && name ? name.get() : type.name());
 }
 
 QString messageOf(const std::exception& error)
@@ -194,10 +207,11 @@ void TApplication::HandleEventError(std::exception_ptr error)
         std::rethrow_exception(error);
     } catch (const EAbort&) {
         // The silent error.
-    } catch (const std::exception& e) {
+    } catch (const Exception& e) {
         ShowErrorBox(e);
     } catch (...) {
-        userDialogs().showErrorBox(QStringLiteral("Unknown error"), m_title);
+        // Not one of the program's error objects: the fatal report, and the program goes on.
+        ShowFatalReport(error);
     }
 }
 
@@ -218,7 +232,7 @@ QString startupFailureText(const QString& className, const QString& module, quin
     return text;
 }
 
-int ReportStartupFailure(std::exception_ptr error)
+void ShowFatalReport(std::exception_ptr error)
 {
     QString className = QStringLiteral("Exception");
     QString message;
@@ -228,14 +242,22 @@ int ReportStartupFailure(std::exception_ptr error)
         className = QString::fromLatin1(e.ClassName());
         message = QString::fromUtf8(e.what());
     } catch (const std::exception& e) {
+        className = demangledName(typeid(e));
         message = QString::fromUtf8(e.what());
     } catch (...) {
+        if (const std::type_info* type = abi::__cxa_current_exception_type())
+            className = demangledName(*type);
     }
     const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    const auto address = reinterpret_cast<quintptr>(&ReportStartupFailure);
+    const auto address = reinterpret_cast<quintptr>(&ShowFatalReport);
     const QString text = startupFailureText(className, module, address, message);
     std::fprintf(stderr, "%s: %s\n", kStartupFailureCaption, text.toUtf8().constData());
     userDialogs().showErrorBox(text, QString::fromLatin1(kStartupFailureCaption));
+}
+
+int ReportStartupFailure(std::exception_ptr error)
+{
+    ShowFatalReport(error);
     return 1;
 }
 

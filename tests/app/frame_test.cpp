@@ -7,10 +7,13 @@
 #include "app/scripted_dialogs.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 // The error box appends "." exactly when the last byte compares greater than ".".
 TEST(ErrorBoxText, FinalPeriodRule)
@@ -128,6 +131,28 @@ TEST(CatchPoint, AbortIsSilentAndEmptyMessageShowsEmptyBox)
     TApplication::instance()->HandleEventError(std::make_exception_ptr(Exception("")));
     ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
     EXPECT_EQ(dialogs.errorBoxes()[0].text, "");
+}
+
+// An error object that is not one of the program's gets the fatal report's box, and the program goes on.
+TEST(CatchPoint, ForeignErrorGetsTheFatalReport)
+{
+    ScriptedDialogs dialogs;
+    UserDialogsOverride scope(dialogs);
+    TApplication::instance()->HandleEventError(std::make_exception_ptr(std::runtime_error("disk on fire")));
+    TApplication::instance()->HandleEventError(std::make_exception_ptr(42));
+    ASSERT_EQ(dialogs.errorBoxes().size(), 2u);
+    for (const auto& box : dialogs.errorBoxes())
+        EXPECT_EQ(box.caption, "Application Error");
+    const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QRegularExpression report("^Exception (\\S+) in module " + QRegularExpression::escape(module)
+                                    + " at [0-9A-F]{8}\\.\n(.*)$");
+    const QRegularExpressionMatch first = report.match(dialogs.errorBoxes()[0].text);
+    ASSERT_TRUE(first.hasMatch()) << dialogs.errorBoxes()[0].text.toStdString();
+    EXPECT_EQ(first.captured(1), "std::runtime_error");
+    EXPECT_EQ(first.captured(2), "disk on fire.");
+    const QRegularExpressionMatch second = report.match(dialogs.errorBoxes()[1].text);
+    ASSERT_TRUE(second.hasMatch()) << dialogs.errorBoxes()[1].text.toStdString();
+    EXPECT_EQ(second.captured(2), "");
 }
 
 namespace {
