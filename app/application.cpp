@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QMouseEvent>
 #include <QProxyStyle>
+#include <QToolTip>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -18,11 +19,10 @@
 
 namespace {
 
-// Tooltip timing: shown after the pointer rests this long.
+// Tooltip timing: shown after the pointer rests this long...
 constexpr int kHintPause = 500;
-// For this long after a tooltip appeared (as long as it stays up) the toolkit
-// shows the next control's tooltip at once instead of after the resting pause.
-constexpr int kHintShortPauseWindow = 2500;
+// ...or at once when it moves on to another control while a tooltip is up.
+constexpr int kHintShortPause = 0;
 constexpr auto kStartupFailureCaption = "Application Error";
 
 class HintTimingStyle : public QProxyStyle {
@@ -30,13 +30,27 @@ public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override
     {
+        // Asked each time the pointer moves, so it can depend on the tooltip
+        // showing now; the toolkit's own quick path, which stays open for a
+        // while after a tooltip went away, is not used.
         if (hint == SH_ToolTip_WakeUpDelay)
-            return kHintPause;
+            return QToolTip::isVisible() ? kHintShortPause : kHintPause;
         if (hint == SH_ToolTip_FallAsleepDelay)
-            return kHintShortPauseWindow;
+            return 0;
         return QProxyStyle::styleHint(hint, option, widget, data);
     }
 };
+
+// Any key puts a showing tooltip away at once; the toolkit's own hiding takes
+// a moment, and on this host it leaves the tooltip up while keys are typed.
+void hideTooltipNow()
+{
+    if (!QToolTip::isVisible())
+        return;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && widget->inherits("QTipLabel"))
+            widget->close();
+}
 
 int g_argc = 1;
 QByteArray g_programName;
@@ -125,6 +139,8 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     // The kit catches errors where it hands an event to program code; this is
     // the last net for anything that still reaches the event loop.
     trackMouseCapture(receiver, event);
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        hideTooltipNow();
     const bool paint = event->type() == QEvent::Paint;
     const bool outerPaint = paint && !m_inPaint;
     if (outerPaint)
