@@ -162,17 +162,16 @@ void TApplication::trackMouseCapture(QObject* receiver, const QEvent* event)
     // one whose press holds the mouse until the button is let go.
     if (!event->spontaneous() || !receiver->isWidgetType())
         return;
-    const auto* mouse = static_cast<const QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
         m_mouseCapture = static_cast<QWidget*>(receiver);
-        m_captureButton = mouse->button();
+        m_captureButton = static_cast<const QMouseEvent*>(event)->button();
         break;
     case QEvent::MouseButtonRelease:
         // Cleared before the release is handled: a handler that fails on it
         // has nothing left to cancel.
-        if (mouse->buttons() == Qt::NoButton)
+        if (static_cast<const QMouseEvent*>(event)->buttons() == Qt::NoButton)
             m_mouseCapture = nullptr;
         break;
     default:
