@@ -7,14 +7,22 @@
 #include "platform/ui/form.h"
 
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QProxyStyle>
+#include <QToolTip>
 #include <QWidget>
 #include <cstdio>
+#include <cstdlib>
+#include <cxxabi.h>
+#include <memory>
+#include <typeinfo>
 
 namespace {
 
-// Tooltip timing: shown after the pointer rests this long.
+// Tooltip timing: shown after the pointer rests this long...
 constexpr int kHintPause = 500;
+// ...or at once when it moves on to another control while a tooltip is up.
+constexpr int kHintShortPause = 0;
 constexpr auto kStartupFailureCaption = "Application Error";
 
 class HintTimingStyle : public QProxyStyle {
@@ -22,13 +30,27 @@ public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* data) const override
     {
+        // Asked each time the pointer moves, so it can depend on the tooltip
+        // showing now; the toolkit's own quick path, which stays open for a
+        // while after a tooltip went away, is not used.
         if (hint == SH_ToolTip_WakeUpDelay)
-            return kHintPause;
+            return QToolTip::isVisible() ? kHintShortPause : kHintPause;
         if (hint == SH_ToolTip_FallAsleepDelay)
             return 0;
         return QProxyStyle::styleHint(hint, option, widget, data);
     }
 };
+
+// Any key puts a showing tooltip away at once; the toolkit's own hiding takes
+// a moment, and on this host it leaves the tooltip up while keys are typed.
+void hideTooltipNow()
+{
+    if (!QToolTip::isVisible())
+        return;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && widget->inherits("QTipLabel"))
+            widget->close();
+}
 
 int g_argc = 1;
 QByteArray g_programName;
@@ -40,6 +62,15 @@ int& fakeArgc(const QString& programName)
     g_argv[0] = g_programName.data();
     g_argc = 1;
     return g_argc;
+}
+
+// The class name of an error object that is not one of the program's.
+QString demangledName(const std::type_info& type)
+{
+    int status = 0;
+    const std::unique_ptr<char, void (*)(void*)> name(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status),
+                                                      std::free);
+    return QString::fromLatin1(status == 0 && name ? name.get() : type.name());
 }
 
 QString messageOf(const std::exception& error)
@@ -107,6 +138,9 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
 {
     // The kit catches errors where it hands an event to program code; this is
     // the last net for anything that still reaches the event loop.
+    trackMouseCapture(receiver, event);
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        hideTooltipNow();
     const bool paint = event->type() == QEvent::Paint;
     const bool outerPaint = paint && !m_inPaint;
     if (outerPaint)
@@ -120,6 +154,49 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
     if (outerPaint)
         m_inPaint = false;
     return result;
+}
+
+void TApplication::trackMouseCapture(QObject* receiver, const QEvent* event)
+{
+    // Only the toolkit's own deliveries to the widget under the pointer: the
+    // one whose press holds the mouse until the button is let go.
+    if (!event->spontaneous() || !receiver->isWidgetType())
+        return;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        m_mouseCapture = static_cast<QWidget*>(receiver);
+        m_captureButton = static_cast<const QMouseEvent*>(event)->button();
+        break;
+    case QEvent::MouseButtonRelease:
+        // Cleared before the release is handled: a handler that fails on it
+        // has nothing left to cancel.
+        if (static_cast<const QMouseEvent*>(event)->buttons() == Qt::NoButton)
+            m_mouseCapture = nullptr;
+        break;
+    default:
+        break;
+    }
+}
+
+void TApplication::cancelMouseCapture()
+{
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    const QPointer<QWidget> target = m_mouseCapture;
+    m_mouseCapture = nullptr;
+    if (!target)
+        return;
+    // The pointer leaves the control with the button held and is let go
+    // outside it: a pressed control comes up without acting on the press.
+    const QPointF outside(-1, -1);
+    const QPointF global = target->mapToGlobal(outside);
+    QMouseEvent away(QEvent::MouseMove, outside, global, Qt::NoButton, m_captureButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &away);
+    if (!target)
+        return;
+    QMouseEvent letGo(QEvent::MouseButtonRelease, outside, global, m_captureButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &letGo);
 }
 
 void TApplication::showDeferredErrors()
@@ -139,16 +216,17 @@ void TApplication::HandleEventError(std::exception_ptr error)
         m_deferred.push_back(error);
         return;
     }
-    if (QWidget* grabber = QWidget::mouseGrabber())
-        grabber->releaseMouse();
+    // A button held down when the error struck is released first.
+    cancelMouseCapture();
     try {
         std::rethrow_exception(error);
     } catch (const EAbort&) {
         // The silent error.
-    } catch (const std::exception& e) {
+    } catch (const Exception& e) {
         ShowErrorBox(e);
     } catch (...) {
-        userDialogs().showErrorBox(QStringLiteral("Unknown error"), m_title);
+        // Not one of the program's error objects: the fatal report, and the program goes on.
+        ShowFatalReport(error);
     }
 }
 
@@ -169,7 +247,7 @@ QString startupFailureText(const QString& className, const QString& module, quin
     return text;
 }
 
-int ReportStartupFailure(std::exception_ptr error)
+void ShowFatalReport(std::exception_ptr error)
 {
     QString className = QStringLiteral("Exception");
     QString message;
@@ -179,14 +257,22 @@ int ReportStartupFailure(std::exception_ptr error)
         className = QString::fromLatin1(e.ClassName());
         message = QString::fromUtf8(e.what());
     } catch (const std::exception& e) {
+        className = demangledName(typeid(e));
         message = QString::fromUtf8(e.what());
     } catch (...) {
+        if (const std::type_info* type = abi::__cxa_current_exception_type())
+            className = demangledName(*type);
     }
     const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    const auto address = reinterpret_cast<quintptr>(&ReportStartupFailure);
+    const auto address = reinterpret_cast<quintptr>(&ShowFatalReport);
     const QString text = startupFailureText(className, module, address, message);
     std::fprintf(stderr, "%s: %s\n", kStartupFailureCaption, text.toUtf8().constData());
     userDialogs().showErrorBox(text, QString::fromLatin1(kStartupFailureCaption));
+}
+
+int ReportStartupFailure(std::exception_ptr error)
+{
+    ShowFatalReport(error);
     return 1;
 }
 

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -38,7 +39,9 @@ public:
     // Shows the main window by the show rule and runs the event loop; 0 at a normal end.
     int Run();
 
-    // The catch point: shows the error (or nothing for EAbort).
+    // The catch point: releases a held mouse button, then shows the error in the
+    // error box (nothing for EAbort; the fatal report for an error object that
+    // is not an Exception).
     void HandleEventError(std::exception_ptr error);
 
     bool notify(QObject* receiver, QEvent* event) override;
@@ -46,11 +49,16 @@ public:
 private:
     void adopt(std::unique_ptr<TForm> form);
     void showDeferredErrors();
+    void trackMouseCapture(QObject* receiver, const QEvent* event);
+    void cancelMouseCapture();
 
     QString m_title;
     std::vector<std::unique_ptr<TForm>> m_forms;
     std::vector<std::exception_ptr> m_deferred;
     bool m_inPaint = false;
+    // The widget a mouse button was pressed on and not yet released, and that button.
+    QPointer<QWidget> m_mouseCapture;
+    Qt::MouseButton m_captureButton = Qt::NoButton;
 };
 
 // The title for an executable path: file name up to its first ".", its first
@@ -68,6 +76,9 @@ void ShowErrorBox(const std::exception& error);
 // start-up failure report and exit code 1.
 int RunProgram(TApplication& app, const std::function<void(TApplication&)>& createWindows);
 
+// The runtime's fatal report for one error: a box captioned "Application
+// Error" naming the error's class, the module, an address and the message.
+void ShowFatalReport(std::exception_ptr error);
 // The report for an error that escaped start-up; returns the exit code 1.
 int ReportStartupFailure(std::exception_ptr error);
 QString startupFailureText(const QString& className, const QString& module, quintptr address, const QString& message);

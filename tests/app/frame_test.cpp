@@ -3,11 +3,17 @@
 #include "platform/ui/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/memo.h"
+#include "platform/ui/speed_button.h"
 #include "app/scripted_dialogs.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 // The error box appends "." exactly when the last byte compares greater than ".".
 TEST(ErrorBoxText, FinalPeriodRule)
@@ -49,6 +55,48 @@ QByteArray memoFormLayout()
 
 } // namespace
 
+namespace {
+
+QByteArray memoAndButtonLayout()
+{
+    return "object fmTest: TForm\n"
+           "  Width = 300\n  Height = 200\n"
+           "  object Memo1: TMemo\n    Left = 0\n    Top = 0\n    Width = 200\n    Height = 100\n  end\n"
+           "  object Button: TSpeedButton\n    Left = 210\n    Top = 10\n    Width = 40\n    Height = 40\n  end\n"
+           "end\n";
+}
+
+} // namespace
+
+// An error while a button is held down releases the button: it comes up, and
+// letting go of the mouse afterwards does not click it; the next click does.
+TEST(CatchPoint, ErrorReleasesAHeldButtonWithoutClickingIt)
+{
+    ScriptedDialogs dialogs;
+    UserDialogsOverride scope(dialogs);
+    TForm form(TForm::LayoutText{memoAndButtonLayout()});
+    auto& memo = form.component<TMemo>("Memo1");
+    auto& button = form.component<TSpeedButton>("Button");
+    memo.OnKeyPress = [](TControl*, std::uint8_t&) { throw Exception("Out of paper"); };
+    int clicks = 0;
+    button.OnClick = [&](TControl*) { ++clicks; };
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    memo.setFocus();
+    const QPoint centre = button.rect().center();
+
+    QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, centre);
+    ASSERT_TRUE(button.isDown());
+    QTest::keyClick(&memo, Qt::Key_X);
+    ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
+    EXPECT_FALSE(button.isDown());
+    QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_EQ(clicks, 0);
+
+    QTest::mouseClick(&button, Qt::LeftButton, Qt::NoModifier, centre);
+    EXPECT_EQ(clicks, 1);
+}
+
 // An error thrown by a key handler ends that key only: one box, and the next key is handled.
 TEST(CatchPoint, KeyHandlerErrorShowsBoxAndProgramGoesOn)
 {
@@ -83,6 +131,28 @@ TEST(CatchPoint, AbortIsSilentAndEmptyMessageShowsEmptyBox)
     TApplication::instance()->HandleEventError(std::make_exception_ptr(Exception("")));
     ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
     EXPECT_EQ(dialogs.errorBoxes()[0].text, "");
+}
+
+// An error object that is not one of the program's gets the fatal report's box, and the program goes on.
+TEST(CatchPoint, ForeignErrorGetsTheFatalReport)
+{
+    ScriptedDialogs dialogs;
+    UserDialogsOverride scope(dialogs);
+    TApplication::instance()->HandleEventError(std::make_exception_ptr(std::runtime_error("disk on fire")));
+    TApplication::instance()->HandleEventError(std::make_exception_ptr(42));
+    ASSERT_EQ(dialogs.errorBoxes().size(), 2u);
+    for (const auto& box : dialogs.errorBoxes())
+        EXPECT_EQ(box.caption, "Application Error");
+    const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QRegularExpression report("^Exception (\\S+) in module " + QRegularExpression::escape(module)
+                                    + " at [0-9A-F]{8}\\.\n(.*)$");
+    const QRegularExpressionMatch first = report.match(dialogs.errorBoxes()[0].text);
+    ASSERT_TRUE(first.hasMatch()) << dialogs.errorBoxes()[0].text.toStdString();
+    EXPECT_EQ(first.captured(1), "std::runtime_error");
+    EXPECT_EQ(first.captured(2), "disk on fire.");
+    const QRegularExpressionMatch second = report.match(dialogs.errorBoxes()[1].text);
+    ASSERT_TRUE(second.hasMatch()) << dialogs.errorBoxes()[1].text.toStdString();
+    EXPECT_EQ(second.captured(2), "");
 }
 
 namespace {
@@ -157,4 +227,64 @@ TEST(StartupFailure, ReportFormat)
               "Exception EReadError in module tolvika at 00401234.\nClass TFoo not found.");
     EXPECT_EQ(startupFailureText("Exception", "tolvika", 0xABCDEF12, "Done."),
               "Exception Exception in module tolvika at ABCDEF12.\nDone.");
+}
+
+namespace {
+
+QByteArray twoHintedButtonsLayout()
+{
+    return "object fmTest: TForm\n"
+           "  Width = 300\n  Height = 200\n"
+           "  object First: TSpeedButton\n    Left = 10\n    Top = 10\n    Width = 40\n    Height = 40\n"
+           "    Hint = 'one'\n    ShowHint = True\n  end\n"
+           "  object Second: TSpeedButton\n    Left = 90\n    Top = 10\n    Width = 40\n    Height = 40\n"
+           "    Hint = 'two'\n    ShowHint = True\n  end\n"
+           "end\n";
+}
+
+} // namespace
+
+// While a tooltip is up, the pointer moving on to another control with a hint
+// brings that control's tooltip at once; a key puts the tooltip away at once,
+// and the next one then needs the full resting pause again. The toolkit fires timers in
+// the order they fall due, so a marker timer of half that pause, started with
+// the move, tells the two apart however slowly the machine runs.
+TEST(Tooltips, NextTooltipComesAtOnceOnlyWhileOneIsShowing)
+{
+    TForm form(TForm::LayoutText{twoHintedButtonsLayout()});
+    auto& first = form.component<TSpeedButton>("First");
+    auto& second = form.component<TSpeedButton>("Second");
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    constexpr int kPatienceMs = 5000; // only keeps a broken build from hanging
+    auto tipShows = [](const char* text) {
+        return QTest::qWaitFor([&] { return QToolTip::isVisible() && QToolTip::text() == QLatin1String(text); },
+                               kPatienceMs);
+    };
+    // The tooltip showing when a timer of half the resting pause, started now, fires.
+    auto tipAtHalfPause = [&] {
+        constexpr int kMarkerMs = 250;
+        bool marked = false;
+        QString tip;
+        QTimer::singleShot(kMarkerMs, &form, [&] {
+            marked = true;
+            tip = QToolTip::isVisible() ? QToolTip::text() : QString();
+        });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return marked; }, kPatienceMs));
+        return tip;
+    };
+
+    // From a spot without a hint, so that each move really moves the pointer.
+    QTest::mouseMove(&form, QPoint(5, form.height() - 5));
+    QTest::mouseMove(&form, first.geometry().center());
+    ASSERT_TRUE(tipShows("one"));
+    QTest::mouseMove(&form, second.geometry().center());
+    EXPECT_EQ(tipAtHalfPause(), QStringLiteral("two"));
+
+    QTest::keyClick(&form, Qt::Key_A);
+    EXPECT_FALSE(QToolTip::isVisible());
+    QTest::mouseMove(&form, first.geometry().center());
+    EXPECT_EQ(tipAtHalfPause(), QString());
+    EXPECT_TRUE(tipShows("one"));
+    QToolTip::hideText();
 }
