@@ -6,6 +6,7 @@
 #include "platform/ui/exception.h"
 #include "platform/ui/layout_reader.h"
 #include "platform/ui/panel.h"
+#include "platform/ui/window_group.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -321,6 +322,7 @@ void TForm::Close() { close(); }
 void TForm::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    window_group::closed(*this);
     if (this == g_mainForm)
         QCoreApplication::quit();
 }
@@ -328,8 +330,22 @@ void TForm::closeEvent(QCloseEvent* event)
 void TForm::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous() && !m_hidingWithGroup)
         runHandler(OnHide);
+}
+
+void TForm::hideWithGroup()
+{
+    m_hidingWithGroup = true;
+    hide();
+    m_hidingWithGroup = false;
+}
+
+void TForm::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && this == g_mainForm)
+        window_group::mainWindowStateChanged(*this, static_cast<QWindowStateChangeEvent*>(event)->oldState());
 }
 
 // ---- focus and keys --------------------------------------------------------

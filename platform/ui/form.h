@@ -49,6 +49,9 @@ public:
     // Closes by the close rule (main window: quit; other windows: hide).
     void Close();
     bool firstShowDone() const { return m_placed; }
+    // Hidden because the main window was minimised: the window itself stays
+    // shown as far as the program is concerned, so OnHide does not run.
+    void hideWithGroup();
 
     // Makes the control the active one; it takes the focus at once when the window is active.
     void setActiveControl(QWidget* control);
@@ -81,6 +84,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool event(QEvent* event) override;
@@ -96,5 +100,6 @@ private:
 
     std::vector<std::unique_ptr<TComponent>> m_components;
     bool m_placed = false;
+    bool m_hidingWithGroup = false;
     QString m_pendingActive;
 };
