@@ -37,14 +37,7 @@ void drawSoftEdge(QPainter& painter, QRect& rect, TBevelCut cut, bool outer)
     const QColor light = outer ? colors::btnHighlight() : colors::light3D();
     const QColor dark = outer ? colors::dkShadow3D() : colors::btnShadow();
     const bool raised = cut == TBevelCut::bvRaised;
-    const QColor topLeft = raised ? light : dark;
-    const QColor bottomRight = raised ? dark : light;
-    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
-    painter.fillRect(QRect(l, t, r - l + 1, 1), topLeft);
-    painter.fillRect(QRect(l, t, 1, b - t + 1), topLeft);
-    painter.fillRect(QRect(l, b, r - l + 1, 1), bottomRight);
-    painter.fillRect(QRect(r, t, 1, b - t + 1), bottomRight);
-    rect.adjust(1, 1, -1, -1);
+    drawEdgeLines(painter, rect, raised ? light : dark, raised ? dark : light);
 }
 
 } // namespace

@@ -30,14 +30,18 @@ void drawBevelFrame(QPainter& painter, QRect& rect, TBevelCut cut, int width)
         return;
     const QColor topLeft = cut == TBevelCut::bvRaised ? colors::btnHighlight() : colors::btnShadow();
     const QColor bottomRight = cut == TBevelCut::bvRaised ? colors::btnShadow() : colors::btnHighlight();
-    for (int i = 0; i < width; ++i) {
-        const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
-        painter.fillRect(QRect(l, t, r - l + 1, 1), topLeft);
-        painter.fillRect(QRect(l, t, 1, b - t + 1), topLeft);
-        painter.fillRect(QRect(l, b, r - l + 1, 1), bottomRight);
-        painter.fillRect(QRect(r, t, 1, b - t + 1), bottomRight);
-        rect.adjust(1, 1, -1, -1);
-    }
+    for (int i = 0; i < width; ++i)
+        drawEdgeLines(painter, rect, topLeft, bottomRight);
+}
+
+void drawEdgeLines(QPainter& painter, QRect& rect, const QColor& topLeft, const QColor& bottomRight)
+{
+    const int l = rect.left(), t = rect.top(), r = rect.right(), b = rect.bottom();
+    painter.fillRect(QRect(l, t, r - l + 1, 1), topLeft);
+    painter.fillRect(QRect(l, t, 1, b - t + 1), topLeft);
+    painter.fillRect(QRect(l, b, r - l + 1, 1), bottomRight);
+    painter.fillRect(QRect(r, t, 1, b - t + 1), bottomRight);
+    rect.adjust(1, 1, -1, -1);
 }
 
 TPanel::TPanel(QWidget* parent) : QWidget(parent), TControl(this)

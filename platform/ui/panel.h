@@ -37,3 +37,5 @@ protected:
 
 // Draws a 3-D frame one line wide per step: raised has light top-left edges.
 void drawBevelFrame(class QPainter& painter, QRect& rect, TBevelCut cut, int width);
+// Draws one line of a 3-D frame along the rectangle's edges and moves it one pixel inwards.
+void drawEdgeLines(class QPainter& painter, QRect& rect, const QColor& topLeft, const QColor& bottomRight);
