@@ -9,8 +9,6 @@
 #include <stdexcept>
 #include <sys/stat.h>
 
-#include <jpeglib.h>
-
 namespace e2e {
 
 namespace {
@@ -21,13 +19,6 @@ constexpr int kJpegQuality = 98;
 [[noreturn]] void fail(const QString& what)
 {
     throw std::runtime_error(what.toStdString());
-}
-
-[[noreturn]] void jpegFailed(j_common_ptr info)
-{
-    char message[JMSG_LENGTH_MAX];
-    (*info->err->format_message)(info, message);
-    throw std::runtime_error(message);
 }
 
 void put16(QByteArray& out, unsigned value)
@@ -160,73 +151,11 @@ QStringList ContentFolder::listing() const
     return lines;
 }
 
-QByteArray windows1251(const QString& text)
-{
-    QByteArray bytes;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80)
-            bytes.append(static_cast<char>(u));
-        else if (u >= 0x0410 && u <= 0x044F) // А..я lie in one run from 0xC0
-            bytes.append(static_cast<char>(0xC0 + (u - 0x0410)));
-        else if (u == 0x0401)
-            bytes.append(static_cast<char>(0xA8)); // Ё
-        else if (u == 0x0451)
-            bytes.append(static_cast<char>(0xB8)); // ё
-        else
-            fail(QStringLiteral("no Windows-1251 form in the test's table: ") + c);
-    }
-    return bytes;
-}
-
 QByteArray solidJpeg(const QColor& colour, QSize size)
 {
     QImage image(size, QImage::Format_RGB888);
     image.fill(colour);
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    error.error_exit = jpegFailed;
-    unsigned char* buffer = nullptr;
-    unsigned long length = 0;
-    jpeg_create_compress(&info);
-    struct Guard {
-        jpeg_compress_struct& info;
-        unsigned char*& buffer;
-        ~Guard()
-        {
-            jpeg_destroy_compress(&info);
-            std::free(buffer);
-        }
-    } guard{info, buffer};
-    jpeg_mem_dest(&info, &buffer, &length);
-    info.image_width = static_cast<JDIMENSION>(image.width());
-    info.image_height = static_cast<JDIMENSION>(image.height());
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, kJpegQuality, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(static_cast<int>(info.next_scanline)));
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    return QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(length));
-}
-
-QByteArray withUndefinedScanTables(QByteArray jpeg)
-{
-    for (qsizetype i = 2; i + 1 < jpeg.size(); ++i) {
-        if (static_cast<unsigned char>(jpeg[i]) != 0xFF || static_cast<unsigned char>(jpeg[i + 1]) != 0xDA)
-            continue;
-        // FF DA, length (2), component count (1), then (id, tables) per component.
-        const int components = static_cast<unsigned char>(jpeg[i + 4]);
-        for (int c = 0; c < components; ++c)
-            jpeg[i + 6 + 2 * c] = static_cast<char>(0x33);
-        return jpeg;
-    }
-    fail(QStringLiteral("no scan header"));
+    return testcontent::encodeJpeg(image, {.quality = kJpegQuality});
 }
 
 QByteArray constantWav(std::int16_t level, int frames, int rate, int channels)

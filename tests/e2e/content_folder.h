@@ -6,6 +6,9 @@
 // times, to show that the program wrote nothing there.
 #pragma once
 
+#include "support/content_files.h"
+#include "support/jpeg_encoding.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QSize>
@@ -66,15 +69,12 @@ private:
 
 };
 
-// The Windows-1251 bytes of a text of Cyrillic and ASCII characters, done
-// here by the code page's simple layout rather than by the program's own
-// conversion, so that a fault there cannot hide itself.
-QByteArray windows1251(const QString& text);
+// Windows-1251 bytes by the code page's simple layout rather than by the
+// program's own conversion, so that a fault there cannot hide itself.
+using testcontent::windows1251;
 // A JPEG of one colour.
 QByteArray solidJpeg(const QColor& colour, QSize size = kPictureSize);
-// The same JPEG, its header intact, whose scan asks for Huffman tables it never
-// defines: it loads, and fails when it is decoded.
-QByteArray withUndefinedScanTables(QByteArray jpeg);
+using testcontent::withUndefinedScanTables;
 // A 16-bit PCM WAV of `frames` frames, every sample `level`.
 QByteArray constantWav(std::int16_t level, int frames, int rate = kSoundRate, int channels = 1);
 

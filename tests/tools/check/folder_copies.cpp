@@ -73,18 +73,6 @@ void removeFolder(const QString& path)
         throw std::runtime_error("cannot remove " + path.toStdString());
 }
 
-QByteArray withUndefinedScanTables(QByteArray jpeg)
-{
-    const qsizetype scan = jpeg.indexOf(QByteArray("\xFF\xDA", 2));
-    if (scan < 0)
-        throw std::runtime_error("no scan header");
-    // FF DA, length (2), component count (1), then (id, tables) per component.
-    const int components = static_cast<unsigned char>(jpeg[scan + 4]);
-    for (int i = 0; i < components; ++i)
-        jpeg[scan + 6 + 2 * i] = static_cast<char>(0x33);
-    return jpeg;
-}
-
 QByteArray jpegOfSize(int width, int height, bool progressive)
 {
     QImage image(width, height, QImage::Format_RGB32);

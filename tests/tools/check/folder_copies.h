@@ -3,6 +3,8 @@
 // rewritten, cut short or removed, one kind of damage per helper.
 #pragma once
 
+#include "support/jpeg_encoding.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -29,9 +31,8 @@ void writeFile(const QString& path, const QByteArray& bytes);
 void removeFile(const QString& path);
 void removeFolder(const QString& path);
 
-// The same JPEG whose scan asks for Huffman tables it never defines: the
-// header reads, the decoding fails.
-QByteArray withUndefinedScanTables(QByteArray jpeg);
+using testcontent::withUndefinedScanTables;
+
 // A baseline JPEG of a flat picture of this size.
 QByteArray jpegOfSize(int width, int height, bool progressive = false);
 // The Windows-1251 bytes re-encoded as UTF-8.

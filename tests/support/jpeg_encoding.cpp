@@ -1,0 +1,79 @@
+#include "jpeg_encoding.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include <jpeglib.h>
+
+namespace testcontent {
+
+namespace {
+
+[[noreturn]] void fail(j_common_ptr info)
+{
+    char message[JMSG_LENGTH_MAX];
+    (*info->err->format_message)(info, message);
+    throw std::runtime_error(message);
+}
+
+// The offset of the first marker FF code, or -1.
+qsizetype findMarker(const QByteArray& jpeg, unsigned char code)
+{
+    for (qsizetype i = 2; i + 1 < jpeg.size(); ++i)
+        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && static_cast<unsigned char>(jpeg[i + 1]) == code)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+QByteArray encodeJpeg(const QImage& source, const JpegOptions& options)
+{
+    const QImage image = source.convertToFormat(options.grayscale ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    error.error_exit = fail;
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_create_compress(&info);
+    struct Guard {
+        jpeg_compress_struct& info;
+        unsigned char*& buffer;
+        ~Guard()
+        {
+            jpeg_destroy_compress(&info);
+            free(buffer);
+        }
+    } guard{info, buffer};
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(image.width());
+    info.image_height = static_cast<JDIMENSION>(image.height());
+    info.input_components = options.grayscale ? 1 : 3;
+    info.in_color_space = options.grayscale ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, options.quality, TRUE);
+    if (options.progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(static_cast<int>(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    return QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+}
+
+QByteArray withUndefinedScanTables(QByteArray jpeg)
+{
+    const qsizetype scan = findMarker(jpeg, 0xDA);
+    if (scan < 0)
+        throw std::runtime_error("no scan header");
+    // FF DA, length (2), component count (1), then (id, tables) per component.
+    const int components = static_cast<unsigned char>(jpeg[scan + 4]);
+    for (int i = 0; i < components; ++i)
+        jpeg[scan + 6 + 2 * i] = static_cast<char>(0x33);
+    return jpeg;
+}
+
+} // namespace testcontent

@@ -1,0 +1,22 @@
+// JPEG files for tests, made on the spot with the JPEG library: an image's
+// encoding (colour or grey, baseline or progressive) and a way of damaging one
+// so that it loads but fails to decode. No opaque binaries are kept.
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+namespace testcontent {
+
+struct JpegOptions {
+    bool grayscale = false;
+    bool progressive = false;
+    int quality = 90;
+};
+
+QByteArray encodeJpeg(const QImage& image, const JpegOptions& options = {});
+// The same JPEG, its header intact, whose scan asks for Huffman tables it
+// never defines: it loads, and fails when it is decoded.
+QByteArray withUndefinedScanTables(QByteArray jpeg);
+
+} // namespace testcontent
