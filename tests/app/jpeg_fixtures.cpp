@@ -7,25 +7,6 @@
 
 namespace fixtures {
 
-namespace {
-
-// The offset of the first marker FF code, or -1.
-qsizetype findMarker(const QByteArray& jpeg, unsigned char code)
-{
-    for (qsizetype i = 2; i + 1 < jpeg.size(); ++i)
-        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && static_cast<unsigned char>(jpeg[i + 1]) == code)
-            return i;
-    return -1;
-}
-
-void putBigEndian16(QByteArray& bytes, qsizetype at, int value)
-{
-    bytes[at] = static_cast<char>((value >> 8) & 0xFF);
-    bytes[at + 1] = static_cast<char>(value & 0xFF);
-}
-
-} // namespace
-
 QImage testPattern(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB888);
@@ -39,19 +20,6 @@ QImage testPattern(int width, int height)
         }
     }
     return image;
-}
-
-QByteArray withFrameSize(QByteArray jpeg, int width, int height)
-{
-    qsizetype frame = findMarker(jpeg, 0xC0);
-    if (frame < 0)
-        frame = findMarker(jpeg, 0xC2);
-    if (frame < 0)
-        throw std::runtime_error("no frame header");
-    // FF Cn, length (2), precision (1), height (2), width (2).
-    putBigEndian16(jpeg, frame + 5, height);
-    putBigEndian16(jpeg, frame + 7, width);
-    return jpeg;
 }
 
 QByteArray cut(const QByteArray& bytes, double fraction)

@@ -13,12 +13,11 @@ namespace fixtures {
 
 using testcontent::encodeJpeg;
 using testcontent::JpegOptions;
+using testcontent::withFrameSize;
 using testcontent::withUndefinedScanTables;
 
 // Smooth colour bands, red at the bottom, so that every part of the picture differs.
 QImage testPattern(int width, int height);
-// The same JPEG with the dimensions in its frame header replaced.
-QByteArray withFrameSize(QByteArray jpeg, int width, int height);
 // The first `fraction` of the bytes.
 QByteArray cut(const QByteArray& bytes, double fraction);
 

@@ -3,11 +3,13 @@
 // text, picture colour and sound level tell it apart from every other page.
 #pragma once
 
-#include "content_folder.h"
+#include "support/content_folder.h"
 
 #include <QString>
 
 namespace e2e {
+
+using namespace testcontent;
 
 // In letter order, Ё after Е.
 inline const QString kLetters = QStringLiteral("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ");

@@ -8,7 +8,7 @@
 // the program's.
 #pragma once
 
-#include "content_folder.h"
+#include "support/content_folder.h"
 
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"
@@ -25,6 +25,8 @@
 #include <thread>
 
 namespace e2e {
+
+using namespace testcontent;
 
 // The output's clock running on a thread of its own, as a sound card's would,
 // for as long as the object lives: needed while the user-interface thread is

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QtEndian>
+#include <cmath>
 #include <cstring>
 #include <stdexcept>
 
@@ -86,6 +87,17 @@ QByteArray toneWav(const WavFormat& format, int milliseconds)
         }
     }
     return wavFile(format, data);
+}
+
+QByteArray sineWav(int frequency, int milliseconds, int rate, int amplitude)
+{
+    const int frames = rate * milliseconds / 1000;
+    QByteArray data(frames * 2, '\0');
+    for (int i = 0; i < frames; ++i) {
+        const double phase = 2.0 * M_PI * frequency * i / rate;
+        qToLittleEndian(static_cast<qint16>(std::lround(amplitude * std::sin(phase))), data.data() + 2 * i);
+    }
+    return wavFile({.tag = 1, .channels = 1, .rate = static_cast<std::uint32_t>(rate), .bits = 16}, data);
 }
 
 QByteArray builtInJpeg()

@@ -26,6 +26,10 @@ QByteArray wavFile(const WavFormat& format, const QByteArray& data, std::uint32_
 // 32-bit float, or a companded 8-bit encoding).
 QByteArray toneWav(const WavFormat& format, int milliseconds);
 
+// A 16-bit mono PCM sine tone, so that a recording of what was played tells
+// one sound from another by its pitch.
+QByteArray sineWav(int frequency, int milliseconds, int rate = 22050, int amplitude = 8000);
+
 // The JPEG file inside the built-in fallback picture (592 x 419, baseline).
 QByteArray builtInJpeg();
 

@@ -76,4 +76,21 @@ QByteArray withUndefinedScanTables(QByteArray jpeg)
     return jpeg;
 }
 
+QByteArray withFrameSize(QByteArray jpeg, int width, int height)
+{
+    qsizetype frame = findMarker(jpeg, 0xC0);
+    if (frame < 0)
+        frame = findMarker(jpeg, 0xC2);
+    if (frame < 0)
+        throw std::runtime_error("no frame header");
+    // FF Cn, length (2), precision (1), height (2), width (2).
+    auto put16 = [&](qsizetype at, int value) {
+        jpeg[at] = static_cast<char>((value >> 8) & 0xFF);
+        jpeg[at + 1] = static_cast<char>(value & 0xFF);
+    };
+    put16(frame + 5, height);
+    put16(frame + 7, width);
+    return jpeg;
+}
+
 } // namespace testcontent

@@ -18,5 +18,7 @@ QByteArray encodeJpeg(const QImage& image, const JpegOptions& options = {});
 // The same JPEG, its header intact, whose scan asks for Huffman tables it
 // never defines: it loads, and fails when it is decoded.
 QByteArray withUndefinedScanTables(QByteArray jpeg);
+// The same JPEG with the dimensions in its frame header replaced.
+QByteArray withFrameSize(QByteArray jpeg, int width, int height);
 
 } // namespace testcontent

@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <memory>
 
-namespace e2e {
+namespace testcontent {
 
 // What one page of a made-up folder holds.
 struct PageContent {
@@ -66,16 +66,12 @@ public:
 private:
     std::unique_ptr<QTemporaryDir> m_temporary; // none for a given root
     QString m_root;                             // without its final "/"
-
 };
 
-// Windows-1251 bytes by the code page's simple layout rather than by the
-// program's own conversion, so that a fault there cannot hide itself.
-using testcontent::windows1251;
 // A JPEG of one colour.
 QByteArray solidJpeg(const QColor& colour, QSize size = kPictureSize);
-using testcontent::withUndefinedScanTables;
+
 // A 16-bit PCM WAV of `frames` frames, every sample `level`.
 QByteArray constantWav(std::int16_t level, int frames, int rate = kSoundRate, int channels = 1);
 
-} // namespace e2e
+} // namespace testcontent

@@ -1,4 +1,4 @@
-#include "content_folder.h"
+#include "support/content_folder.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <sys/stat.h>
 
-namespace e2e {
+namespace testcontent {
 
 namespace {
 
@@ -155,7 +155,7 @@ QByteArray solidJpeg(const QColor& colour, QSize size)
 {
     QImage image(size, QImage::Format_RGB888);
     image.fill(colour);
-    return testcontent::encodeJpeg(image, {.quality = kJpegQuality});
+    return encodeJpeg(image, {.quality = kJpegQuality});
 }
 
 QByteArray constantWav(std::int16_t level, int frames, int rate, int channels)
@@ -178,4 +178,4 @@ QByteArray constantWav(std::int16_t level, int frames, int rate, int channels)
     return out;
 }
 
-} // namespace e2e
+} // namespace testcontent

@@ -1,0 +1,53 @@
+#include "sound_server.h"
+
+#include "waiting.h"
+
+#include <csignal>
+#include <stdexcept>
+
+namespace desktop {
+
+SoundServer::SoundServer(const std::filesystem::path& runtimeFolder, const std::string& sessionBusAddress,
+                         const std::filesystem::path& logFolder)
+    : m_runtimeFolder(runtimeFolder), m_busAddress(sessionBusAddress), m_logFolder(logFolder)
+{
+}
+
+SoundServer::~SoundServer() { kill(); }
+
+Environment SoundServer::clientEnvironment() const
+{
+    Environment environment = baseEnvironment();
+    environment["XDG_RUNTIME_DIR"] = m_runtimeFolder.string();
+    environment["DBUS_SESSION_BUS_ADDRESS"] = m_busAddress;
+    environment["HOME"] = m_runtimeFolder.string();
+    return environment;
+}
+
+void SoundServer::start()
+{
+    if (runningNow())
+        return;
+    for (const char* daemon : {"pipewire", "wireplumber", "pipewire-pulse"}) {
+        ProcessOptions options({daemon}, clientEnvironment());
+        options.standardOutput = options.standardError = m_logFolder / (std::string(daemon) + ".log");
+        m_daemons.push_back(std::make_unique<ChildProcess>(options));
+    }
+    if (!waitUntil([this] { return sinkReady(); }))
+        throw std::runtime_error("the sound server offered no null sink");
+}
+
+void SoundServer::kill()
+{
+    for (auto& daemon : m_daemons)
+        daemon->signal(SIGKILL);
+    m_daemons.clear();
+}
+
+bool SoundServer::sinkReady() const
+{
+    const CommandResult sinks = runCommand({"pactl", "list", "short", "sinks"}, clientEnvironment(), 3s);
+    return sinks.exitCode == 0 && sinks.output.find("auto_null") != std::string::npos;
+}
+
+} // namespace desktop
