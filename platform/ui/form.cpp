@@ -378,8 +378,11 @@ void TForm::focusChanged(QWidget* old, QWidget* now)
 
 void TForm::keyPressEvent(QKeyEvent* event)
 {
-    // The window's own key event fires only when no control holds the focus.
-    QWidget* focus = QApplication::focusWidget();
+    // The window's own key event fires only when no control of this window
+    // holds the focus. The window's own focus is asked, not the application's:
+    // while the window is not active the application has no focus widget, and
+    // a key that a control has already handled would be taken a second time.
+    QWidget* focus = focusWidget();
     if (OnKeyPress && (!focus || focus == this))
         if (auto byte = typedByte(*event)) {
             ui::guarded([&] {

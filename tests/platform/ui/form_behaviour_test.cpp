@@ -104,6 +104,27 @@ TEST(FormBehaviour, WindowKeyEventOnlyWithoutFocusedControl)
     EXPECT_EQ(windowKeys, 1);
 }
 
+// A key that reaches a control while its window is not the active one (a box
+// has just closed and the activation is still on its way back, or no window
+// manager gave it back) raises that control's key event only; the window's
+// own event must not take the same key a second time.
+TEST(FormBehaviour, KeyToAControlOfAnInactiveWindowIsHandledOnce)
+{
+    ShownForm shown;
+    TForm& form = shown.form;
+    auto& memo = form.component<TMemo>("Memo1");
+    int memoKeys = 0, windowKeys = 0;
+    memo.OnKeyPress = [&](TControl*, std::uint8_t&) { ++memoKeys; };
+    form.OnKeyPress = [&](TControl*, std::uint8_t&) { ++windowKeys; };
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    QTest::keyClick(&memo, Qt::Key_K);
+    EXPECT_EQ(memoKeys, 1);
+    EXPECT_EQ(windowKeys, 0);
+}
+
 // The text area holds at most its capacity; a larger text is refused and the old one stays.
 TEST(FormBehaviour, MemoCapacityRefusesAndKeepsText)
 {
