@@ -327,6 +327,19 @@ void TForm::closeEvent(QCloseEvent* event)
         QCoreApplication::quit();
 }
 
+void TForm::setVisible(bool visible)
+{
+    // A closed Help or About window hands the keyboard back to the main
+    // window, as the system does for a program's own windows; without a
+    // window manager nobody else would, and keys would reach no control.
+    // Asked before hiding: the toolkit forgets the activation as it hides.
+    const bool handBack = !visible && this != g_mainForm && isActiveWindow() && g_mainForm
+                          && g_mainForm->isVisible() && !g_mainForm->isMinimized();
+    QWidget::setVisible(visible);
+    if (handBack)
+        g_mainForm->activateWindow();
+}
+
 void TForm::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);

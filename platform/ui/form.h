@@ -52,6 +52,7 @@ public:
     // Hidden because the main window was minimised: the window itself stays
     // shown as far as the program is concerned, so OnHide does not run.
     void hideWithGroup();
+    void setVisible(bool visible) override;
 
     // Makes the control the active one; it takes the focus at once when the window is active.
     void setActiveControl(QWidget* control);
