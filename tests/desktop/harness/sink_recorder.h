@@ -6,6 +6,7 @@
 #pragma once
 
 #include "child_process.h"
+#include "waiting.h"
 
 #include <atomic>
 #include <chrono>
@@ -17,8 +18,6 @@
 #include <vector>
 
 namespace desktop {
-
-using Clock = std::chrono::steady_clock;
 
 class SinkRecorder {
 public:

@@ -9,6 +9,7 @@
 namespace desktop {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 // Long enough for a loaded machine; reached only when something is wrong.
 constexpr auto kPatience = 15s;
