@@ -193,6 +193,7 @@ private:
     void drawButton(BarCanvas& canvas, TMPBtnType button, int left) const;
     void pressAt(int x);
     void repaintPressedCell();
+    void paintWindowNow();
 
     MciPort& m_port;
     OneShotSettings m_oneShot;

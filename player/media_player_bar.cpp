@@ -142,6 +142,13 @@ void TMediaPlayer::repaintPressedCell()
             m_pressedRect.Bottom - m_pressedRect.Top);
 }
 
+void TMediaPlayer::paintWindowNow()
+{
+    // The whole window, synchronously: the places left by hidden controls too.
+    if (QWidget* top = window(); top && top->isVisible())
+        top->repaint();
+}
+
 void TMediaPlayer::pressAt(int x)
 {
     const auto hit = buttonbar::hitTest(m_visibleButtons, m_cellWidth, x);

@@ -28,6 +28,11 @@ std::uint32_t tmsfSecond(std::uint32_t position) { return (position >> 16) & 0xF
 
 MCIERROR TMediaPlayer::send(MCIDEVICEID device, unsigned command, std::uint32_t flags, void* params)
 {
+    // A Play that waits holds the user-interface thread until the sound's end,
+    // and no painting happens meanwhile: what the window changed just before
+    // (the hidden repeat control above all) is drawn first.
+    if (command == MCI_PLAY && (flags & MCI_WAIT))
+        paintWindowNow();
     return m_port.sendCommand(device, command, flags, params);
 }
 
