@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -90,6 +91,8 @@ ChildProcess::ChildProcess(const ProcessOptions& options)
     if (m_pid < 0)
         throw std::runtime_error(std::string("fork: ") + std::strerror(errno));
     if (m_pid == 0) {
+        // Nothing the suite started outlives a test program that dies.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         setpgid(0, 0);
         if (!dir.empty() && chdir(dir.c_str()) != 0)
             childFailed();

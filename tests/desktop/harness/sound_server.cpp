@@ -28,11 +28,17 @@ void SoundServer::start()
 {
     if (runningNow())
         return;
-    for (const char* daemon : {"pipewire", "wireplumber", "pipewire-pulse"}) {
+    const auto launch = [this](const char* daemon) {
         ProcessOptions options({daemon}, clientEnvironment());
         options.standardOutput = options.standardError = m_logFolder / (std::string(daemon) + ".log");
         m_daemons.push_back(std::make_unique<ChildProcess>(options));
-    }
+    };
+    // The other two connect to the server once, at their start: it must be listening.
+    launch("pipewire");
+    if (!waitUntil([this] { return std::filesystem::exists(m_runtimeFolder / "pipewire-0"); }))
+        throw std::runtime_error("the sound server did not start");
+    launch("wireplumber");
+    launch("pipewire-pulse");
     if (!waitUntil([this] { return sinkReady(); }))
         throw std::runtime_error("the sound server offered no null sink");
 }
