@@ -56,8 +56,15 @@ int g_argc = 1;
 QByteArray g_programName;
 char* g_argv[] = {nullptr, nullptr};
 
-int& fakeArgc(const QString& programName)
+// Settings the toolkit reads only while the application object is made.
+int& prepareToolkit(const QString& programName)
 {
+    // The windows adapt their stored layouts to the screen's density
+    // themselves. The toolkit's own scaling of whole windows is kept to whole
+    // factors (a 1.25 of 120 dots per inch is left to the layouts), or it
+    // would scale them a second time: a window a quarter too large, its
+    // pictures and glyphs blurred, the repeat control 100 pixels wide.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
     g_programName = programName.toLocal8Bit();
     g_argv[0] = g_programName.data();
     g_argc = 1;
@@ -99,7 +106,7 @@ QString withFinalPeriod(const QString& message)
     return message;
 }
 
-TApplication::TApplication(const QString& programName) : QApplication(fakeArgc(programName), g_argv)
+TApplication::TApplication(const QString& programName) : QApplication(prepareToolkit(programName), g_argv)
 {
     m_title = titleFromFileName(QCoreApplication::applicationFilePath());
     setQuitOnLastWindowClosed(false);
