@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
@@ -146,6 +147,15 @@ std::optional<std::size_t> SinkRecorder::firstSilenceFrom(std::size_t from, std:
             return quietSince;
     }
     return std::nullopt;
+}
+
+void SinkRecorder::save(const std::string& path) const
+{
+    std::lock_guard lock(m_mutex);
+    if (FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(m_samples.data(), sizeof(std::int16_t), m_samples.size(), file);
+        std::fclose(file);
+    }
 }
 
 double SinkRecorder::frequency(std::size_t from, std::size_t to) const

@@ -44,6 +44,9 @@ public:
     // The frequency of a steady tone between two samples, from its zero crossings.
     double frequency(std::size_t from, std::size_t to) const;
 
+    // Writes the recording's samples as raw 16-bit little-endian mono, for a look at a failure.
+    void save(const std::string& path) const;
+
     // Waits until the recording holds the samples up to that time.
     bool waitUntilRecorded(Clock::time_point time) const;
 

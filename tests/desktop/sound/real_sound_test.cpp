@@ -1,0 +1,137 @@
+// Sound through the desktop's sound server, as families hear it: the program
+// is started with no audio setting at all and finds the server by itself. The
+// suite records the server's null sink and checks that the welcome sound and a
+// letter's sound are heard when they should be; that a sound server which dies
+// while a sound plays costs no hang, no crash and at most one line, and that
+// sound comes back when the server does; and that without any server the
+// program runs silently, every page still showing.
+#include "desktop_session.h"
+#include "suite_folder.h"
+#include "tolvika_run.h"
+#include "waiting.h"
+
+#include "support/content_files.h"
+
+#include <gtest/gtest.h>
+
+namespace desktop {
+namespace {
+
+// Loud enough to hear, and a tone of this page's pitch (within the mixing's rounding).
+void expectPageSoundAt(const SinkRecorder& sink, std::size_t start, int page, const char* what)
+{
+    const std::size_t window = SinkRecorder::kRate / 10;
+    ASSERT_TRUE(waitUntil([&] { return sink.size() >= start + window; })) << what;
+    EXPECT_GT(sink.level(start, start + window), 1000.0) << what;
+    EXPECT_NEAR(sink.frequency(start + window / 10, start + window), pageFrequency(page), 15.0) << what;
+}
+
+class RealSound : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        session().sound().start();
+        m_folder = alphabetFolder();
+    }
+    void TearDown() override { session().sound().start(); }
+
+    std::unique_ptr<TolvikaRun> launch()
+    {
+        return std::make_unique<TolvikaRun>(LaunchOptions{.data = m_folder->path().toStdString()});
+    }
+
+    // The first sound in the recording at or after `from`, waited for.
+    std::optional<std::size_t> soundFrom(const SinkRecorder& sink, Clock::time_point from)
+    {
+        std::optional<std::size_t> found;
+        waitUntil([&] { return (found = sink.firstSoundFrom(sink.sampleAt(from))).has_value(); });
+        return found;
+    }
+
+    std::unique_ptr<testcontent::ContentFolder> m_folder;
+};
+
+TEST_F(RealSound, WelcomeAtStartAndALetterAfterItsKey)
+{
+    const auto sink = session().recordSink();
+    const auto started = Clock::now();
+    auto run = launch();
+    const auto welcome = soundFrom(*sink, started);
+    ASSERT_TRUE(welcome) << "no welcome sound";
+    expectPageSoundAt(*sink, *welcome, 0, "welcome sound");
+    ASSERT_TRUE(run->waitForRepeatControl(true));
+
+    const QString letter = QStringLiteral("К");
+    const auto pressed = Clock::now();
+    session().screen().key(keysymOf(letter));
+    const auto heard = soundFrom(*sink, pressed);
+    ASSERT_TRUE(heard) << "no sound after the key";
+    expectPageSoundAt(*sink, *heard, pageIndexOf(letter), "letter sound");
+
+    // Nothing else between the key and the letter's sound, and silence again after it.
+    EXPECT_LT(sink->timeOf(*heard) - pressed, 1s);
+    ASSERT_TRUE(waitUntil([&] { return sink->firstSilenceFrom(*heard, 200ms).has_value(); }));
+    const auto length = sink->timeOf(*sink->firstSilenceFrom(*heard, 200ms)) - sink->timeOf(*heard);
+    const double milliseconds = std::chrono::duration<double, std::milli>(length).count();
+    EXPECT_NEAR(milliseconds, kLetterMilliseconds, 40.0);
+    EXPECT_TRUE(run->standardError().empty()) << run->standardError();
+}
+
+TEST_F(RealSound, ServerKilledWhileASoundPlaysThenStartedAgain)
+{
+    const QString longLetter = QStringLiteral("Л");
+    m_folder->writeBytes(longLetter + QStringLiteral("/letter_voice.wav"),
+                         testcontent::sineWav(pageFrequency(pageIndexOf(longLetter)), 3000));
+    auto run = launch();
+    run->mainWindow();
+    ASSERT_TRUE(run->waitForRepeatControl(true));
+    XDesktop& screen = session().screen();
+    screen.key(keysymOf(longLetter));
+    ASSERT_TRUE(run->waitForRepeatControl(false));
+    std::this_thread::sleep_for(300ms);
+    session().sound().kill();
+
+    // The program goes on: the next key changes the page.
+    const QString next = QStringLiteral("М");
+    EXPECT_TRUE(waitUntil([&] {
+        screen.key(keysymOf(next));
+        return waitUntil([&] { return run->memoText() == pageText(pageIndexOf(next)); }, 1s);
+    })) << "the page never changed after the sound server died";
+    EXPECT_TRUE(run->running());
+    EXPECT_TRUE(run->waitForRepeatControl(true)) << "the repeat control stayed hidden";
+    EXPECT_LE(run->standardErrorLines().size(), 1u) << run->standardError();
+
+    // The server comes back: so does the sound, without a restart.
+    session().sound().start();
+    const auto sink = session().recordSink();
+    const QString again = QStringLiteral("Н");
+    const auto pressed = Clock::now();
+    screen.key(keysymOf(again));
+    EXPECT_TRUE(waitUntil([&] { return run->memoText() == pageText(pageIndexOf(again)); }));
+    const auto heard = soundFrom(*sink, pressed);
+    ASSERT_TRUE(heard) << "no sound after the server came back";
+    expectPageSoundAt(*sink, *heard, pageIndexOf(again), "sound after the server came back");
+    EXPECT_LE(run->standardErrorLines().size(), 1u) << run->standardError();
+}
+
+TEST_F(RealSound, WithoutAnyServerEveryPageShowsSilently)
+{
+    session().sound().kill();
+    auto run = launch();
+    run->mainWindow();
+    XDesktop& screen = session().screen();
+    for (const QString& letter : {QStringLiteral("О"), QStringLiteral("П"), QStringLiteral("Р")}) {
+        ASSERT_TRUE(run->waitForRepeatControl(true)) << letter.toStdString();
+        screen.key(keysymOf(letter));
+        EXPECT_TRUE(waitUntil([&] { return run->memoText() == pageText(pageIndexOf(letter)); }))
+            << letter.toStdString();
+    }
+    screen.click(run->centreOf(QStringLiteral("A")));
+    EXPECT_TRUE(waitUntil([&] { return run->memoText() == pageText(0); }));
+    EXPECT_TRUE(run->waitForRepeatControl(true));
+    EXPECT_EQ(run->standardErrorLines().size(), 1u) << run->standardError();
+    EXPECT_TRUE(run->otherWindows().empty());
+}
+
+} // namespace
+} // namespace desktop
