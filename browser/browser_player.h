@@ -24,9 +24,10 @@ public:
 
     // Mode() is mdPlaying.
     virtual bool isPlaying() = 0;
-    // LastNotify() is nrSuccessful: the notification being handled reports a
-    // command that ran to its end.
-    virtual bool lastNotifySuccessful() const = 0;
+    // LastNotify() is nrSuccessful or nrFailure: the notification being
+    // handled reports a play that is over, because it ran to its end or
+    // because the sound output failed; not one that a later command cut short.
+    virtual bool lastNotifyEndedPlay() const = 0;
 
 protected:
     BrowserPlayer() = default;

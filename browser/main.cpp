@@ -122,13 +122,15 @@ void LetterBrowser::MediaPlayer1PostClick()
     PlayerDeActivate();
 }
 
-// Only the real end of an automatically started sound brings the repeat
-// control back. The notification of a Play that a later Open, Play or Stop
+// Only the end of an automatically started sound brings the repeat control
+// back: played to its end, or given up because the sound output failed (a
+// sound server that died, or none at all), so that the control never stays
+// hidden for good. The notification of a Play that a later Open, Play or Stop
 // cut short, or of one that ended while a newer sound is already playing,
 // must not stop the sound now playing.
 void LetterBrowser::MediaPlayer1Notify()
 {
-    if (!m_autoPlayArmed || !m_player.lastNotifySuccessful() || m_player.isPlaying())
+    if (!m_autoPlayArmed || !m_player.lastNotifyEndedPlay() || m_player.isPlaying())
         return;
     m_autoPlayArmed = false;
     PlayerDeActivate();

@@ -37,7 +37,10 @@ void MediaPlayerAdapter::Play() { m_player.Play(); }
 void MediaPlayerAdapter::Stop() { m_player.Stop(); }
 void MediaPlayerAdapter::setWait(bool wait) { m_player.setWait(wait); }
 bool MediaPlayerAdapter::isPlaying() { return m_player.Mode() == mdPlaying; }
-bool MediaPlayerAdapter::lastNotifySuccessful() const { return m_player.LastNotify() == nrSuccessful; }
+bool MediaPlayerAdapter::lastNotifyEndedPlay() const
+{
+    return m_player.LastNotify() == nrSuccessful || m_player.LastNotify() == nrFailure;
+}
 
 QString DesktopBrowserServices::ProgramFilePath() const { return ::ProgramFilePath(); }
 QString DesktopBrowserServices::FolderPart(const QString& path) const { return ::FolderPart(path); }

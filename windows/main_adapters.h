@@ -53,7 +53,7 @@ public:
     void Stop() override;
     void setWait(bool wait) override;
     bool isPlaying() override;
-    bool lastNotifySuccessful() const override;
+    bool lastNotifyEndedPlay() const override;
 
 private:
     TMediaPlayer& m_player;

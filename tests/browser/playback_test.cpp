@@ -185,10 +185,10 @@ TEST(Notify, RealEndOfAnAutomaticSoundShowsTheRepeatControl)
     EXPECT_TRUE(rig.view.visible);
 }
 
-// Superseded, aborted and failed notifications change nothing, even while armed with the player stopped.
+// Superseded and aborted notifications change nothing, even while armed with the player stopped.
 TEST(Notify, CutShortNotificationsChangeNothing)
 {
-    for (Notification kind : {Notification::Superseded, Notification::Aborted, Notification::Failure}) {
+    for (Notification kind : {Notification::Superseded, Notification::Aborted}) {
         SCOPED_TRACE(static_cast<int>(kind));
         StartedRig rig;
         rig.press(Be);
@@ -200,6 +200,21 @@ TEST(Notify, CutShortNotificationsChangeNothing)
         EXPECT_TRUE(rig.browser.AutoPlayArmed());
         EXPECT_FALSE(rig.view.visible);
     }
+}
+
+// A sound whose output failed (the sound server died, or there is none) is
+// over as surely as one played to its end: the repeat control comes back.
+TEST(Notify, FailedOutputEndsTheSoundAndShowsTheRepeatControl)
+{
+    StartedRig rig;
+    rig.press(Be);
+    rig.player.playing = false;
+    rig.player.posted.assign({Notification::Failure});
+    rig.journal.clear();
+    rig.deliver();
+    EXPECT_EQ(rig.journal.entries(), Deactivation);
+    EXPECT_FALSE(rig.browser.AutoPlayArmed());
+    EXPECT_TRUE(rig.view.visible);
 }
 
 // A successful notification while disarmed, or while a newer sound already plays, changes nothing.

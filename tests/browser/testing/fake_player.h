@@ -72,7 +72,10 @@ public:
         waitArmed = wait;
     }
     bool isPlaying() override { return playing; }
-    bool lastNotifySuccessful() const override { return lastNotify == Notification::Successful; }
+    bool lastNotifyEndedPlay() const override
+    {
+        return lastNotify == Notification::Successful || lastNotify == Notification::Failure;
+    }
 
     // The sound now playing reaches its end.
     void endSound()
