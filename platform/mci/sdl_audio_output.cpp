@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <chrono>
+#include <dlfcn.h>
 
 namespace mci {
 
@@ -20,6 +21,25 @@ std::int64_t nowNanoseconds()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
         std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+// The ALSA library writes lines of its own to standard error at every failed
+// open; the program reports a missing output itself, once. SDL loads the
+// library by name, so the handle taken here is the one SDL uses; it is kept.
+void quietAlsa()
+{
+    static const bool done = [] {
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        void* library = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+        if (!library)
+            return true;
+        if (auto* setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(library, "snd_lib_error_set_handler")))
+            setHandler(&ignoreAlsaMessage);
+        return true;
+    }();
+    (void)done;
 }
 
 } // namespace
@@ -47,6 +67,19 @@ void SdlAudioOutput::closeDevice()
 bool SdlAudioOutput::open(AudioSource& source, std::string& reason)
 {
     closeDevice();
+    if (openDevice(source, reason))
+        return true;
+    // The next try (at the next Play) starts the subsystem afresh, so that it
+    // looks for every kind of output again and finds a sound server that has
+    // started meanwhile. A try without any output costs a few milliseconds.
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_subsystemStarted = false;
+    return false;
+}
+
+bool SdlAudioOutput::openDevice(AudioSource& source, std::string& reason)
+{
+    quietAlsa();
     if (!m_subsystemStarted) {
         // SDL would otherwise take over SIGINT and SIGTERM, and the program
         // could no longer be ended by its desktop or a plain kill.

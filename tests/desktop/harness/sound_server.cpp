@@ -3,9 +3,29 @@
 #include "waiting.h"
 
 #include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <stdexcept>
 
 namespace desktop {
+
+namespace {
+
+// A socket left by a killed server exists too; only a live one accepts.
+bool listening(const std::filesystem::path& socketPath)
+{
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+    const bool accepted = connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return accepted;
+}
+
+} // namespace
 
 SoundServer::SoundServer(const std::filesystem::path& runtimeFolder, const std::string& sessionBusAddress,
                          const std::filesystem::path& logFolder)
@@ -35,7 +55,7 @@ void SoundServer::start()
     };
     // The other two connect to the server once, at their start: it must be listening.
     launch("pipewire");
-    if (!waitUntil([this] { return std::filesystem::exists(m_runtimeFolder / "pipewire-0"); }))
+    if (!waitUntil([this] { return listening(m_runtimeFolder / "pipewire-0"); }))
         throw std::runtime_error("the sound server did not start");
     launch("wireplumber");
     launch("pipewire-pulse");

@@ -109,7 +109,7 @@ TEST_F(RealSound, ServerKilledWhileASoundPlaysThenStartedAgain)
     screen.key(keysymOf(again));
     EXPECT_TRUE(waitUntil([&] { return run->memoText() == pageText(pageIndexOf(again)); }));
     const auto heard = soundFrom(*sink, pressed);
-    ASSERT_TRUE(heard) << "no sound after the server came back";
+    ASSERT_TRUE(heard) << "no sound after the server came back; standard error: " << run->standardError();
     expectPageSoundAt(*sink, *heard, pageIndexOf(again), "sound after the server came back");
     EXPECT_LE(run->standardErrorLines().size(), 1u) << run->standardError();
 }
