@@ -4,7 +4,11 @@
 set -euo pipefail
 packages=(cmake g++ clang make pkg-config qt6-base-dev libsdl2-dev libjpeg-dev
   fonts-liberation fonts-noto-color-emoji espeak-ng sox xvfb xauth imagemagick
-  libgtest-dev googletest libbenchmark-dev libclang-rt-14-dev dpkg-dev file)
+  libgtest-dev googletest libbenchmark-dev libclang-rt-14-dev dpkg-dev file
+  # The real-desktop suite: an X server with XTest, the session and
+  # accessibility buses, and a sound server with its command-line clients.
+  libx11-dev libxtst-dev x11-xserver-utils dbus dbus-x11 at-spi2-core
+  pipewire wireplumber pipewire-pulse pulseaudio-utils gdb)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds Tolvika and runs every test through CTest: once in the release build,
-# once more in an AddressSanitizer + UndefinedBehaviorSanitizer build (clang)
-# with leak detection; then builds the fuzz targets and fuzzes each input
-# reader briefly from its seed corpus.
+# then the real-desktop suite on the program built there, once more in an
+# AddressSanitizer + UndefinedBehaviorSanitizer build (clang) with leak
+# detection; then builds the fuzz targets and fuzzes each input reader briefly
+# from its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh
@@ -10,7 +11,9 @@ jobs="$(nproc)"
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs" --label-exclude desktop
+# The built program on a real X display with a real sound server, as a person uses it.
+ctest --test-dir build --output-on-failure -j"$jobs" --label-regex desktop
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTOLVIKA_SANITIZE=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++

@@ -1,5 +1,6 @@
 #include "desktop_session.h"
 
+#include <cerrno>
 #include <pwd.h>
 #include <stdexcept>
 #include <unistd.h>
@@ -21,8 +22,10 @@ std::filesystem::path privateFolder(const char* pattern)
 } // namespace
 
 DesktopSession::DesktopSession()
-    : m_runtimeFolder(privateFolder("desktop-runtime-XXXXXX")), m_logFolder(TOLVIKA_DESKTOP_LOGS)
+    : m_runtimeFolder(privateFolder("desktop-runtime-XXXXXX")),       m_logFolder(std::filesystem::path(TOLVIKA_DESKTOP_LOGS) / program_invocation_short_name)
 {
+    // Each test program's own logs, emptied at its start.
+    std::filesystem::remove_all(m_logFolder);
     std::filesystem::create_directories(m_logFolder);
     m_server = std::make_unique<XServer>();
     m_server->setDensity(96);

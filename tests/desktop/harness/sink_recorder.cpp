@@ -160,15 +160,29 @@ void SinkRecorder::save(const std::string& path) const
 
 double SinkRecorder::frequency(std::size_t from, std::size_t to) const
 {
+    // From the median time between two crossings of a band around zero: the
+    // short gaps that a loaded machine leaves in its output, and the noise in
+    // them, change neither.
+    constexpr int kBand = 1000;
     std::lock_guard lock(m_mutex);
     to = std::min(to, m_samples.size());
-    if (to <= from + 1)
+    std::vector<std::size_t> halfPeriods;
+    int side = 0; // -1 below the band, +1 above it
+    std::size_t lastCrossing = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        const int now = m_samples[i] > kBand ? 1 : m_samples[i] < -kBand ? -1 : 0;
+        if (now == 0 || now == side)
+            continue;
+        if (side != 0)
+            halfPeriods.push_back(i - lastCrossing);
+        side = now;
+        lastCrossing = i;
+    }
+    if (halfPeriods.empty())
         return 0.0;
-    int crossings = 0;
-    for (std::size_t i = from + 1; i < to; ++i)
-        if ((m_samples[i - 1] < 0) != (m_samples[i] < 0))
-            ++crossings;
-    return crossings / 2.0 * kRate / static_cast<double>(to - from);
+    std::nth_element(halfPeriods.begin(), halfPeriods.begin() + static_cast<std::ptrdiff_t>(halfPeriods.size() / 2),
+                     halfPeriods.end());
+    return kRate / (2.0 * static_cast<double>(halfPeriods[halfPeriods.size() / 2]));
 }
 
 } // namespace desktop

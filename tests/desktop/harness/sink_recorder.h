@@ -41,7 +41,7 @@ public:
     std::optional<std::size_t> firstSilenceFrom(std::size_t from, std::chrono::milliseconds quiet) const;
     // The loudness (root mean square) between two samples.
     double level(std::size_t from, std::size_t to) const;
-    // The frequency of a steady tone between two samples, from its zero crossings.
+    // The frequency of a steady tone between two samples, from its zero crossings in the loud parts.
     double frequency(std::size_t from, std::size_t to) const;
 
     // Writes the recording's samples as raw 16-bit little-endian mono, for a look at a failure.

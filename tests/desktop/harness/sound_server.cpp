@@ -46,8 +46,16 @@ Environment SoundServer::clientEnvironment() const
 
 void SoundServer::start()
 {
-    if (runningNow())
+    // A loaded machine now and then loses a daemon's first connection; one more try.
+    if (runningNow() || tryStart())
         return;
+    kill();
+    if (!tryStart())
+        throw std::runtime_error("the sound server offered no null sink; see the logs in " + m_logFolder.string());
+}
+
+bool SoundServer::tryStart()
+{
     const auto launch = [this](const char* daemon) {
         ProcessOptions options({daemon}, clientEnvironment());
         options.standardOutput = options.standardError = m_logFolder / (std::string(daemon) + ".log");
@@ -56,11 +64,10 @@ void SoundServer::start()
     // The other two connect to the server once, at their start: it must be listening.
     launch("pipewire");
     if (!waitUntil([this] { return listening(m_runtimeFolder / "pipewire-0"); }))
-        throw std::runtime_error("the sound server did not start");
+        return false;
     launch("wireplumber");
     launch("pipewire-pulse");
-    if (!waitUntil([this] { return sinkReady(); }))
-        throw std::runtime_error("the sound server offered no null sink");
+    return waitUntil([this] { return sinkReady(); });
 }
 
 void SoundServer::kill()

@@ -31,6 +31,7 @@ public:
     Environment clientEnvironment() const;
 
 private:
+    bool tryStart();
     bool sinkReady() const;
 
     std::filesystem::path m_runtimeFolder;

@@ -152,6 +152,13 @@ QPoint TolvikaRun::centreOf(const QString& name)
 
 std::string TolvikaRun::standardError() const { return readFile(m_errorLog); }
 
+std::string TolvikaRun::threadStacks() const
+{
+    return runCommand({"gdb", "-p", std::to_string(pid()), "-batch", "-ex", "thread apply all bt 30"}, baseEnvironment(),
+                      60s)
+        .output;
+}
+
 std::vector<std::string> TolvikaRun::standardErrorLines() const
 {
     std::vector<std::string> lines;

@@ -59,6 +59,8 @@ public:
     QPoint centreOf(const QString& name);
 
     std::string standardError() const;
+    // Where each of the program's threads is now, for a test that found it stuck.
+    std::string threadStacks() const;
     std::vector<std::string> standardErrorLines() const;
     std::optional<int> waitForExit(std::chrono::milliseconds patience);
     bool running() { return m_process->running(); }

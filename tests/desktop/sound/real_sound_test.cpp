@@ -24,6 +24,11 @@ void expectPageSoundAt(const SinkRecorder& sink, std::size_t start, int page, co
     ASSERT_TRUE(waitUntil([&] { return sink.size() >= start + window; })) << what;
     EXPECT_GT(sink.level(start, start + window), 1000.0) << what;
     EXPECT_NEAR(sink.frequency(start + window / 10, start + window), pageFrequency(page), 15.0) << what;
+    if (::testing::Test::HasFailure()) {
+        const auto path = session().logFolder() / (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".raw");
+        sink.save(path.string());
+        std::printf("recording (48 kHz mono s16le) saved to %s; the sound began at sample %zu\n", path.c_str(), start);
+    }
 }
 
 class RealSound : public ::testing::Test {
@@ -107,7 +112,7 @@ TEST_F(RealSound, ServerKilledWhileASoundPlaysThenStartedAgain)
     const QString again = QStringLiteral("Н");
     const auto pressed = Clock::now();
     screen.key(keysymOf(again));
-    EXPECT_TRUE(waitUntil([&] { return run->memoText() == pageText(pageIndexOf(again)); }));
+    EXPECT_TRUE(waitUntil([&] { return run->memoText() == pageText(pageIndexOf(again)); })) << run->threadStacks();
     const auto heard = soundFrom(*sink, pressed);
     ASSERT_TRUE(heard) << "no sound after the server came back; standard error: " << run->standardError();
     expectPageSoundAt(*sink, *heard, pageIndexOf(again), "sound after the server came back");
