@@ -1,0 +1,64 @@
+// tolvika-page: makes a page of a Tolvika data folder from a phone photo, a
+// text and a voice memo, or starts a new data folder. Exit status 0 when the
+// page shows whole, 1 when an input is refused, a conversion fails or the
+// page still lacks a file, 2 for a command line it cannot follow.
+#include "app/picture_file.h"
+#include "tools/page/command_line.h"
+#include "tools/page/new_folder.h"
+#include "tools/page/page_errors.h"
+#include "tools/page/page_maker.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+int run(const PageCommand& command, QTextStream& out, QTextStream& err)
+{
+    if (command.kind == PageCommand::Kind::NewFolder) {
+        makeNewDataFolder(command.dataFolder, out);
+        return PageDone;
+    }
+    return makePage(command, out, err);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromUtf8(argv[i]));
+
+    // The text is measured and the page checked in widgets, which need a
+    // widget application; a command-line tool needs no screen, so it asks for
+    // the offscreen platform itself. The user's arguments are not Qt's to read.
+    static char platformOption[] = "-platform";
+    static char platformName[] = "offscreen";
+    char* qtArgv[] = {argv[0], platformOption, platformName, nullptr};
+    int qtArgc = 3;
+    QApplication app(qtArgc, qtArgv);
+    registerPictureFormats();
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    try {
+        const PageCommand command = parseCommandLine(arguments);
+        if (command.kind == PageCommand::Kind::Help) {
+            out << PageUsageText;
+            return PageDone;
+        }
+        return run(command, out, err);
+    } catch (const EPageUsage& error) {
+        out.flush();
+        err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n' << PageUsageText;
+        return PageUsage;
+    } catch (const std::exception& error) {
+        out.flush();
+        err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n';
+        return PageRefused;
+    }
+}
