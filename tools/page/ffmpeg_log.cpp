@@ -22,7 +22,7 @@ void keepComplaint(void* object, int level, const char* format, va_list argument
     if (level > AV_LOG_ERROR)
         return;
     char line[kLineBytes] = {};
-    int printPrefix = 1;
+    int printPrefix = 0; // no "[aac @ 0x...]": the address means nothing to a parent
     av_log_format_line2(object, level, format, arguments, line, sizeof line, &printPrefix);
     const QString text = QString::fromUtf8(line).trimmed();
     if (text.isEmpty())

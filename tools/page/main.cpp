@@ -16,6 +16,14 @@
 
 namespace {
 
+// Qt's image plugins and its platform say what puzzles them ("libpng error:
+// Read Error") on standard error; the tool says it once, in its own words.
+void dropChatter(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "tolvika-page: %s\n", qPrintable(message));
+}
+
 int run(const PageCommand& command, QTextStream& out, QTextStream& err)
 {
     if (command.kind == PageCommand::Kind::NewFolder) {
@@ -29,6 +37,7 @@ int run(const PageCommand& command, QTextStream& out, QTextStream& err)
 
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(dropChatter);
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromUtf8(argv[i]));

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -61,7 +62,7 @@ void refuseUnwritable(const QString& pageFolder, const QString& dataFolder)
     const QString folder = QFileInfo(pageFolder).isDir() ? pageFolder : dataFolder;
     if (QFileInfo(pageFolder).exists() && !QFileInfo(pageFolder).isDir())
         refuse(QStringLiteral("%1 is a file, where the page's folder should be").arg(pageFolder));
-    if (::access(QFile::encodeName(folder).constData(), W_OK) != 0)
+    if (::faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK, AT_EACCESS) != 0)
         refuse(QStringLiteral("no permission to write in %1 (nothing was written)").arg(folder));
 }
 

@@ -8,6 +8,7 @@ extern "C" {
 #include <libavutil/opt.h>
 }
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -19,6 +20,23 @@ constexpr AVChannelLayout kMono = AV_CHANNEL_LAYOUT_MONO;
 [[noreturn]] void refuse(const QString& message) { throw EPageRefused(message.toStdString()); }
 
 QString seconds(double value) { return QString::number(value, 'f', 1) + QStringLiteral(" s"); }
+
+// The frame types of AMR's comfort-noise and no-data frames, in the high
+// bits of each frame's first byte.
+constexpr int kAmrNarrowComfortNoise = 8;
+constexpr int kAmrWideComfortNoise = 9;
+constexpr int kAmrWideLost = 14;
+constexpr int kAmrNoData = 15;
+
+bool isAmrPause(AVCodecID codec, const AVPacket& packet)
+{
+    if ((codec != AV_CODEC_ID_AMR_NB && codec != AV_CODEC_ID_AMR_WB) || packet.size < 1)
+        return false;
+    const int type = (packet.data[0] >> 3) & 0x0F;
+    if (codec == AV_CODEC_ID_AMR_NB)
+        return type == kAmrNarrowComfortNoise || type == kAmrNoData;
+    return type == kAmrWideComfortNoise || type == kAmrWideLost || type == kAmrNoData;
+}
 
 } // namespace
 
@@ -219,6 +237,17 @@ content::WaveClip SoundSource::decodeMono()
     int status = 0;
     while ((status = av_read_frame(m_input.get(), packet.get())) >= 0) {
         if (packet->stream_index == m_stream) {
+            // AMR's pause frames, which phones write where nobody speaks, have
+            // no decoder here; they stand for near silence, so silence it is.
+            if (isAmrPause(m_decoder->codec_id, *packet)) {
+                const int64_t gap = av_rescale_q(packet->duration, m_input->streams[m_stream]->time_base,
+                                                 AVRational{1, clip.sampleRate});
+                clip.samples.insert(clip.samples.end(),
+                                    static_cast<std::size_t>(std::clamp<int64_t>(gap, 0, clip.sampleRate)),
+                                    std::int16_t{0});
+                av_packet_unref(packet.get());
+                continue;
+            }
             const int error = avcodec_send_packet(m_decoder.get(), packet.get());
             av_packet_unref(packet.get());
             if (error < 0)
