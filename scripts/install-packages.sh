@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need,
 # but only those that are missing, so that a prepared machine starts at once.
+# ffmpeg, libheif-examples, sox and imagemagick only make the page tool's test
+# sources; the tool itself uses FFmpeg's and libheif's libraries.
 set -euo pipefail
 packages=(cmake g++ clang make pkg-config qt6-base-dev libsdl2-dev libjpeg-dev
   fonts-liberation fonts-noto-color-emoji espeak-ng sox xvfb xauth imagemagick
-  libgtest-dev googletest libbenchmark-dev libclang-rt-14-dev dpkg-dev file)
+  libgtest-dev googletest libbenchmark-dev libclang-rt-14-dev dpkg-dev file
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libheif-dev qt6-image-formats-plugins
+  ffmpeg libheif-examples)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
