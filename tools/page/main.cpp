@@ -61,6 +61,10 @@ int main(int argc, char** argv)
             return PageDone;
         }
         return run(command, out, err);
+    } catch (const EPageLetter& error) {
+        out.flush();
+        err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n';
+        return PageUsage;
     } catch (const EPageUsage& error) {
         out.flush();
         err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n' << PageUsageText;

@@ -8,6 +8,9 @@
 
 // The command line is wrong: exit status 2, with the usage.
 TOLVIKA_ERROR_CLASS(EPageUsage, Exception);
+// The letter names no page: exit status 2; the message lists the letters, so
+// the usage is not repeated after it.
+TOLVIKA_ERROR_CLASS(EPageLetter, EPageUsage);
 // An input, the data folder or a conversion is refused: exit status 1.
 TOLVIKA_ERROR_CLASS(EPageRefused, Exception);
 

@@ -51,7 +51,7 @@ PageTarget parsePageTarget(const QString& argument)
         if (isCapitalLetter(byte))
             return PageTarget{false, byte};
     }
-    throw EPageUsage(QStringLiteral("\"%1\" is not a letter of the Russian alphabet. Give one of %2 "
+    throw EPageLetter(QStringLiteral("\"%1\" is not a letter of the Russian alphabet. Give one of %2 "
                                     "(capital or small), or Main (or --welcome) for the welcome page")
                          .arg(argument, acceptedLetters())
                          .toStdString());

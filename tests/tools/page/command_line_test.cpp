@@ -49,7 +49,7 @@ TEST(PageCommandLine, AnythingButARussianLetterIsRefusedWithTheList)
         try {
             parseCommandLine(words({"DATA", wrong, "--text", "x"}));
             ADD_FAILURE() << "accepted " << wrong;
-        } catch (const EPageUsage& error) {
+        } catch (const EPageLetter& error) {
             const QString message = QString::fromUtf8(error.what());
             EXPECT_TRUE(message.contains(QStringLiteral("А Б В Г Д Е Ё Ж"))) << message.toStdString();
             EXPECT_TRUE(message.contains(QStringLiteral("Ю Я"))) << message.toStdString();
