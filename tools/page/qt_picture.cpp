@@ -2,6 +2,7 @@
 
 #include "tools/check/jpeg_markers.h"
 #include "tools/page/page_errors.h"
+#include "tools/page/png_chunks.h"
 
 #include <array>
 #include <utility>
@@ -37,6 +38,8 @@ QtPicture::QtPicture(const QByteArray& bytes) : m_bytes(bytes), m_buffer(&m_byte
     // Qt's decoder quietly fills in what a cut-off JPEG lacks with grey.
     if (m_format == QLatin1String("JPEG") && jpegEndsEarly(m_bytes))
         throw EPageRefused("the file ends early (cut off while copying?): part of the picture is missing");
+    if (m_format == QLatin1String("PNG") && !pngChunksFit(m_bytes))
+        throw EPageRefused("the file is damaged or ends early (cut off while copying?)");
     m_buffer.seek(0);
     m_reader.setDevice(&m_buffer);
     m_reader.setFormat(detected);

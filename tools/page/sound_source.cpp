@@ -1,5 +1,6 @@
 #include "tools/page/sound_source.h"
 
+#include "platform/mci/wav_decoder.h"
 #include "tools/page/ffmpeg_log.h"
 #include "tools/page/page_errors.h"
 
@@ -123,6 +124,10 @@ SoundSource::SoundSource(const QByteArray& bytes) : m_reader{bytes}
         refuse(QStringLiteral("its sound cannot be decoded: %1").arg(ffmpegError(error)));
     if (m_decoder->sample_rate <= 0 || m_decoder->ch_layout.nb_channels <= 0)
         refuse(QStringLiteral("its sound has no rate or no channels"));
+    // A rate far outside these is a damaged header, and converting from it
+    // would build a resampling filter of millions of taps.
+    if (m_decoder->sample_rate < mci::kMinWavRate || m_decoder->sample_rate > mci::kMaxWavRate)
+        refuse(QStringLiteral("its sound claims a rate of %1 Hz, which no recording has").arg(m_decoder->sample_rate));
     if (statedSeconds() > MaxSoundSeconds)
         refuse(QStringLiteral("it lasts %1, more than the %2 a page's sound may have")
                    .arg(seconds(statedSeconds()), seconds(MaxSoundSeconds)));
@@ -153,6 +158,8 @@ int SoundSource::outputRate() const { return sourceRate() <= LowSoundRate ? LowS
 
 void SoundSource::convert(const AVFrame& frame, std::vector<std::int16_t>& samples)
 {
+    if (frame.sample_rate < mci::kMinWavRate || frame.sample_rate > mci::kMaxWavRate)
+        refuse(QStringLiteral("its sound claims a rate of %1 Hz, which no recording has").arg(frame.sample_rate));
     AVChannelLayout layout{};
     if (frame.ch_layout.order == AV_CHANNEL_ORDER_UNSPEC || av_channel_layout_check(&frame.ch_layout) == 0)
         av_channel_layout_default(&layout, frame.ch_layout.nb_channels);

@@ -137,7 +137,8 @@ TEST(PictureImport, ReadsEveryKindTheToolsWrite)
 }
 
 // Refusals name the reason: a header claiming 20000 × 20000 pixels (before
-// any decoding), a file cut off, a text file, a sound file, a rare kind.
+// any decoding), a file cut off, a text file, a sound file, a PNG claiming a
+// chunk far larger than itself.
 TEST(PictureImport, RefusesWhatCannotBeAPicture)
 {
     const QString huge = refusal(jpegClaimingSize(20000, 20000));
@@ -148,4 +149,8 @@ TEST(PictureImport, RefusesWhatCannotBeAPicture)
     EXPECT_TRUE(refusal("Just some words.\n").contains(QStringLiteral("not a picture")));
     EXPECT_TRUE(refusal(QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) + QByteArray(40, '\0')).contains(QStringLiteral("not a picture")));
     EXPECT_TRUE(refusal(QByteArray("\x89PNG\r\n\x1a\n", 8)).startsWith(QStringLiteral("photo: cannot use it as a picture")));
+    // Found by fuzzing: 356 bytes whose chunk length made the PNG library
+    // take gigabytes before reading a byte of the chunk.
+    const QString claimsTooMuch = refusal(readFile(QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/png_claiming_huge_chunk.png")));
+    EXPECT_TRUE(claimsTooMuch.contains(QStringLiteral("damaged or ends early"))) << claimsTooMuch.toStdString();
 }

@@ -111,7 +111,7 @@ TEST(SoundImport, LongMemoIsWarnedAbout)
 }
 
 // Silence, a cut-off m4a (its index at the end, or its sound cut short), a
-// picture or a text under a sound's name, and empty data are refused.
+// picture or a text under a sound's name, and a rate no recording has are refused.
 TEST(SoundImport, RefusesWhatCannotBeAVoice)
 {
     const QTemporaryDir work;
@@ -137,4 +137,8 @@ TEST(SoundImport, RefusesWhatCannotBeAVoice)
     const QString picture = refusal(QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(2000, '\x11'));
     EXPECT_TRUE(picture.startsWith(QStringLiteral("memo: cannot use it as a sound"))) << picture.toStdString();
     EXPECT_FALSE(refusal("Just some words.\n").isEmpty());
+    // Found by fuzzing: a WAV claiming 1.6 GHz, from which the resampler
+    // would have built a filter of billions of taps.
+    const QString absurd = refusal(readFile(QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/wav_claiming_absurd_rate.wav")));
+    EXPECT_TRUE(absurd.contains(QStringLiteral("which no recording has"))) << absurd.toStdString();
 }
