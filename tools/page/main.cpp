@@ -13,8 +13,37 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <new>
+#include <sys/resource.h>
+
+// The sanitizers' shadow memory takes terabytes of address space.
+#if defined(__SANITIZE_ADDRESS__)
+#define TOLVIKA_PAGE_SANITIZED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOLVIKA_PAGE_SANITIZED 1
+#endif
+#endif
 
 namespace {
+
+// The most address space the tool may take. A 48-megapixel photo needs under
+// 1 GB at its peak; a crafted picture whose decoder asks for gigabytes fails
+// its allocation and is refused, instead of filling the machine's memory.
+constexpr rlim_t kAddressSpaceLimit = rlim_t{3} << 30;
+
+void limitAddressSpace()
+{
+#ifndef TOLVIKA_PAGE_SANITIZED
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) != 0)
+        return;
+    if (limit.rlim_max != RLIM_INFINITY && limit.rlim_max < kAddressSpaceLimit)
+        return;
+    limit.rlim_cur = kAddressSpaceLimit;
+    setrlimit(RLIMIT_AS, &limit);
+#endif
+}
 
 // Qt's image plugins and its platform say what puzzles them ("libpng error:
 // Read Error") on standard error; the tool says it once, in its own words.
@@ -38,6 +67,7 @@ int run(const PageCommand& command, QTextStream& out, QTextStream& err)
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(dropChatter);
+    limitAddressSpace();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromUtf8(argv[i]));
@@ -69,6 +99,10 @@ int main(int argc, char** argv)
         out.flush();
         err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n' << PageUsageText;
         return PageUsage;
+    } catch (const std::bad_alloc&) {
+        out.flush();
+        err << "tolvika-page: not enough memory to convert the sources; nothing was written\n";
+        return PageRefused;
     } catch (const std::exception& error) {
         out.flush();
         err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n';

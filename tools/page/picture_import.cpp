@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -67,5 +68,9 @@ QImage importPicture(const QByteArray& bytes, const QString& path, QTextStream& 
         return preparePicture(source->decode());
     } catch (const EPageRefused& error) {
         throw EPageRefused((path + QStringLiteral(": cannot use it as a picture: ")).toStdString() + error.what());
+    } catch (const std::bad_alloc&) {
+        throw EPageRefused((path + QStringLiteral(": cannot use it as a picture: decoding it needs more memory than "
+                                                  "a picture may take (a damaged file?)"))
+                               .toStdString());
     }
 }

@@ -221,6 +221,29 @@ TEST(PageExecutable, BadInputLeavesTheFolderUnchanged)
     }
 }
 
+// Found by fuzzing: a 523-byte HEIC whose stream makes the decoder behind
+// libheif ask for gigabytes. The tool's memory limit turns that into a
+// refusal. Under the sanitizers the tool runs without its limit.
+TEST(PageExecutable, CraftedHeifStaysWithinTheMemoryLimit)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the tool has no memory limit under the address sanitizer";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "the tool has no memory limit under the address sanitizer";
+#endif
+#endif
+    const QTemporaryDir work;
+    const QString data = newDataFolder(work);
+    const std::string before = snapshot(data);
+    const pagetool::Run run = pagetool::run({data, QStringLiteral("Б"), QStringLiteral("--picture"),
+                                             QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/heif_decoding_to_gigabytes.heic")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("heif_decoding_to_gigabytes.heic: cannot use it as a picture")))
+        << run.err.toStdString();
+    EXPECT_EQ(snapshot(data), before);
+}
+
 // Without write permission in the data folder, nothing is converted or
 // written, and the message says where. Run as an ordinary user when the
 // tests run as root, whom permissions do not stop.
