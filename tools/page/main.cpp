@@ -27,14 +27,13 @@
 
 namespace {
 
-// The most address space the tool may take. A 48-megapixel photo needs under
-// 1 GB at its peak; a crafted picture whose decoder asks for gigabytes fails
-// its allocation and is refused, instead of filling the machine's memory.
-constexpr rlim_t kAddressSpaceLimit = rlim_t{3} << 30;
-
 void limitAddressSpace()
 {
 #ifndef TOLVIKA_PAGE_SANITIZED
+    // The most address space the tool may take. A 48-megapixel photo needs under
+    // 1 GB at its peak; a crafted picture whose decoder asks for gigabytes fails
+    // its allocation and is refused, instead of filling the machine's memory.
+    constexpr rlim_t kAddressSpaceLimit = rlim_t{3} << 30;
     rlimit limit{};
     if (getrlimit(RLIMIT_AS, &limit) != 0)
         return;
