@@ -32,13 +32,14 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The executable's own links give the libraries and their versions. Those it
-# is built on but may not call yet are named too, since the linker drops an
-# unused library; the platform plugins and the fonts the windows ask for by
-# name are loaded only at run time.
+# The executables' own links give the libraries and their versions (the page
+# tool's FFmpeg and libheif among them). Those they are built on but may not
+# call yet are named too, since the linker drops an unused library; the
+# platform plugins, the WebP and TIFF readers of the page tool and the fonts
+# the windows ask for by name are loaded only at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6gui6, libsdl2-2.0-0, libjpeg62-turbo, qt6-qpa-plugins, fonts-liberation")
+  "libqt6gui6, libsdl2-2.0-0, libjpeg62-turbo, qt6-qpa-plugins, qt6-image-formats-plugins, fonts-liberation")
 include(CPack)
 
 # The package is built from the release build only; a sanitizer build is not shipped.

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need,
 # but only those that are missing, so that a prepared machine starts at once.
+# ffmpeg, libheif-examples, sox and imagemagick only make the page tool's test
+# sources; the tool itself uses FFmpeg's and libheif's libraries.
 set -euo pipefail
 packages=(cmake g++ clang make pkg-config qt6-base-dev libsdl2-dev libjpeg-dev
   fonts-liberation fonts-noto-color-emoji espeak-ng sox xvfb xauth imagemagick
   libgtest-dev googletest libbenchmark-dev libclang-rt-14-dev dpkg-dev file
+  # The page tool: FFmpeg, libheif and Qt's further image readers.
+  libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libheif-dev qt6-image-formats-plugins
+  ffmpeg libheif-examples
   # The real-desktop suite: an X server with XTest, the session and
   # accessibility buses, and a sound server with its command-line clients.
   libx11-dev libxtst-dev x11-xserver-utils dbus dbus-x11 at-spi2-core

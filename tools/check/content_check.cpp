@@ -62,10 +62,29 @@ QString withFinalSeparator(QString folder)
 
 bool FolderCheck::passed() const
 {
-    const bool pagesLoad = std::all_of(pages.begin(), pages.end(), [](const PageCheck& page) {
-        return page.text.loads() && page.picture.loads() && page.sound.loads();
-    });
+    const bool pagesLoad = std::all_of(pages.begin(), pages.end(), [](const PageCheck& page) { return page.shows(); });
     return pagesLoad && help.loads() && marker.loads();
+}
+
+PageCheck checkWelcomePage(const QString& folder)
+{
+    const QString root = withFinalSeparator(folder);
+    const ContentPage welcome = welcomePage(root);
+    PageCheck page = checkPage(QLatin1String(kWelcomePageName), welcome);
+    if (!QFileInfo(root + QLatin1String(kWelcomePageName)).isDir())
+        noteMissingFolder(page, QLatin1String(kWelcomePageName), welcome);
+    return page;
+}
+
+PageCheck checkLetterPage(const QString& folder, std::uint8_t letter)
+{
+    const QString root = withFinalSeparator(folder);
+    const QString name = letterFolderName(letter);
+    const ContentPage files = letterPage(root, letter);
+    PageCheck page = checkPage(name, files);
+    if (!QFileInfo(root + name).isDir())
+        noteMissingFolder(page, name, files);
+    return page;
 }
 
 FolderCheck checkDataFolder(const QString& folder)
@@ -73,18 +92,9 @@ FolderCheck checkDataFolder(const QString& folder)
     FolderCheck result;
     result.folder = withFinalSeparator(folder);
 
-    const ContentPage welcome = welcomePage(result.folder);
-    result.pages.push_back(checkPage(QLatin1String(kWelcomePageName), welcome));
-    if (!QFileInfo(result.folder + QLatin1String(kWelcomePageName)).isDir())
-        noteMissingFolder(result.pages.back(), QLatin1String(kWelcomePageName), welcome);
-
-    for (const std::uint8_t letter : lettersInOrder()) {
-        const QString name = letterFolderName(letter);
-        const ContentPage files = letterPage(result.folder, letter);
-        result.pages.push_back(checkPage(name, files));
-        if (!QFileInfo(result.folder + name).isDir())
-            noteMissingFolder(result.pages.back(), name, files);
-    }
+    result.pages.push_back(checkWelcomePage(result.folder));
+    for (const std::uint8_t letter : lettersInOrder())
+        result.pages.push_back(checkLetterPage(result.folder, letter));
 
     // The Help window loads its text without looking first: a missing file is
     // its error box, which the text check's note says.

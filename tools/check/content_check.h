@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <cstdint>
 #include <vector>
 
 struct PageCheck {
@@ -19,6 +20,9 @@ struct PageCheck {
     FileCheck picture;
     FileCheck sound;
     QStringList notes; // about the page as a whole, e.g. its folder is missing
+
+    // The program shows all three files: no fallback, no error box (warnings allowed).
+    bool shows() const { return text.loads() && picture.loads() && sound.loads(); }
 };
 
 struct FolderCheck {
@@ -33,6 +37,11 @@ struct FolderCheck {
 
 // Checks the folder (an existing folder; a final "/" is added when it lacks one).
 FolderCheck checkDataFolder(const QString& folder);
+
+// Checks one page of the folder, exactly as checkDataFolder does: the welcome
+// page, or the page of a capital letter (0xC0..0xDF or 0xA8).
+PageCheck checkWelcomePage(const QString& folder);
+PageCheck checkLetterPage(const QString& folder, std::uint8_t letter);
 
 // Exit statuses of the checker.
 constexpr int CheckPassed = 0;

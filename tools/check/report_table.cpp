@@ -58,6 +58,36 @@ void writeRow(const Row& row, const std::array<qsizetype, kColumns>& widths, QTe
     out << line.trimmed() << '\n';
 }
 
+Row pageRow(const PageCheck& page)
+{
+    QStringList notes = page.notes;
+    addNotes(notes, "text", page.text);
+    addNotes(notes, "picture", page.picture);
+    addNotes(notes, "sound", page.sound);
+    return {page.name, cell(page.text), cell(page.picture), cell(page.sound), notes.join(QStringLiteral("; "))};
+}
+
+// The header, its rule and the rows, each column as wide as its widest cell.
+void writeTable(const std::vector<Row>& rows, QTextStream& out)
+{
+    const Row header{QStringLiteral("page"), QStringLiteral("text"), QStringLiteral("picture"), QStringLiteral("sound"),
+                     QStringLiteral("notes")};
+    std::array<qsizetype, kColumns> widths{};
+    for (int column = 0; column < kColumns; ++column) {
+        widths[column] = header[column].size();
+        for (const Row& row : rows)
+            widths[column] = std::max(widths[column], row[column].size());
+    }
+    Row rule;
+    for (int column = 0; column < kColumns; ++column)
+        rule[column] = QString(column == kColumns - 1 ? header[column].size() : widths[column], QLatin1Char('-'));
+
+    writeRow(header, widths, out);
+    writeRow(rule, widths, out);
+    for (const Row& row : rows)
+        writeRow(row, widths, out);
+}
+
 } // namespace
 
 QString statusWord(CheckStatus status)
@@ -76,11 +106,7 @@ void writeReport(const FolderCheck& result, QTextStream& out)
     std::vector<Row> rows;
     Tally tally;
     for (const PageCheck& page : result.pages) {
-        QStringList notes = page.notes;
-        addNotes(notes, "text", page.text);
-        addNotes(notes, "picture", page.picture);
-        addNotes(notes, "sound", page.sound);
-        rows.push_back({page.name, cell(page.text), cell(page.picture), cell(page.sound), notes.join(QStringLiteral("; "))});
+        rows.push_back(pageRow(page));
         tally.count(page.text);
         tally.count(page.picture);
         tally.count(page.sound);
@@ -91,27 +117,20 @@ void writeReport(const FolderCheck& result, QTextStream& out)
     tally.count(result.help);
     tally.count(result.marker);
 
-    const Row header{QStringLiteral("page"), QStringLiteral("text"), QStringLiteral("picture"), QStringLiteral("sound"),
-                     QStringLiteral("notes")};
-    std::array<qsizetype, kColumns> widths{};
-    for (int column = 0; column < kColumns; ++column) {
-        widths[column] = header[column].size();
-        for (const Row& row : rows)
-            widths[column] = std::max(widths[column], row[column].size());
-    }
-    Row rule;
-    for (int column = 0; column < kColumns; ++column)
-        rule[column] = QString(column == kColumns - 1 ? header[column].size() : widths[column], QLatin1Char('-'));
-
     out << "Data folder: " << result.folder << "\n\n";
-    writeRow(header, widths, out);
-    writeRow(rule, widths, out);
-    for (const Row& row : rows)
-        writeRow(row, widths, out);
+    writeTable(rows, out);
     out << '\n'
         << "Summary: " << tally.files << " files, " << tally.ok << " ok, "
         << plural(tally.warnings, "warning", "warnings") << ", " << tally.missing << " missing, " << tally.failed
         << " failed: "
         << (result.passed() ? "everything the program would show loads." : "the program would not show everything.")
         << '\n';
+}
+
+void writePageRows(const std::vector<PageCheck>& pages, QTextStream& out)
+{
+    std::vector<Row> rows;
+    for (const PageCheck& page : pages)
+        rows.push_back(pageRow(page));
+    writeTable(rows, out);
 }

@@ -10,5 +10,9 @@
 
 void writeReport(const FolderCheck& result, QTextStream& out);
 
+// The table's header and the rows of these pages alone, with no summary: what
+// a tool that changed one page prints about it.
+void writePageRows(const std::vector<PageCheck>& pages, QTextStream& out);
+
 // The table's word for a status: "ok", "WARN", "MISSING" or "FAIL".
 QString statusWord(CheckStatus status);

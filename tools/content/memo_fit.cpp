@@ -20,20 +20,31 @@ int memoLineWidth(const QString& line)
     return QFontMetrics(memoFont()).horizontalAdvance(line);
 }
 
-void checkFitsMemo(const std::vector<std::string>& utf8Lines)
+std::vector<std::string> memoFitProblems(const std::vector<std::string>& utf8Lines)
 {
-    // Measuring in a substitute face would prove nothing.
     const QString family = QFontInfo(memoFont()).family();
     if (family != QLatin1String("Liberation Serif"))
         throw Exception("Liberation Serif is needed to measure the texts, found " + family.toStdString());
-    if (utf8Lines.size() > MemoVisibleLines)
-        throw Exception("More than two lines for the text area: " + utf8Lines.front());
-    for (const std::string& line : utf8Lines) {
-        const int width = memoLineWidth(QString::fromStdString(line));
+    std::vector<std::string> problems;
+    for (std::size_t i = 0; i < utf8Lines.size(); ++i) {
+        const int width = memoLineWidth(QString::fromStdString(utf8Lines[i]));
         if (width > MemoTextWidth)
-            throw Exception("Line too wide for the text area (" + std::to_string(width)
-                            + " px): " + line);
+            problems.push_back("line " + std::to_string(i + 1) + " is too wide for the text area (" + std::to_string(width)
+                               + " of " + std::to_string(MemoTextWidth) + " px): it wraps, and its end is not seen: "
+                               + utf8Lines[i]);
     }
+    if (utf8Lines.size() > MemoVisibleLines)
+        problems.push_back(std::to_string(utf8Lines.size()) + " lines, but the text area shows "
+                           + std::to_string(MemoVisibleLines) + ": from line " + std::to_string(MemoVisibleLines + 1)
+                           + " on, nothing is seen: " + utf8Lines[MemoVisibleLines]);
+    return problems;
+}
+
+void checkFitsMemo(const std::vector<std::string>& utf8Lines)
+{
+    const std::vector<std::string> problems = memoFitProblems(utf8Lines);
+    if (!problems.empty())
+        throw Exception("Text does not fit the text area: " + problems.front());
 }
 
 } // namespace content

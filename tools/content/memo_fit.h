@@ -23,7 +23,13 @@ QFont memoFont();
 // The width of the line in the text area's face, in pixels.
 int memoLineWidth(const QString& line);
 
-// Raises Exception naming the first line that would not show whole.
+// One sentence for each thing that would not show whole: a line wider than
+// the area (it wraps) and lines past the visible ones; empty when all fits.
+// Raises Exception when the area's face is not installed, since measuring in
+// a substitute would prove nothing.
+std::vector<std::string> memoFitProblems(const std::vector<std::string>& utf8Lines);
+
+// Raises Exception with the first of the problems above.
 void checkFitsMemo(const std::vector<std::string>& utf8Lines);
 
 } // namespace content

@@ -21,10 +21,6 @@ constexpr int SilenceThreshold = 330;
 // clipped by the sound device starting or stopping.
 constexpr double LeadInSeconds = 0.05;
 constexpr double TailSeconds = 0.12;
-// The common peak: -1 dB below full scale leaves headroom for resampling.
-constexpr double TargetPeak = 0.89 * 32767.0;
-// A quiet clip is raised at most this much, so noise never becomes loud.
-constexpr double MaxGain = 4.0;
 
 std::uint32_t readU32(std::string_view b, size_t at)
 {
@@ -94,7 +90,7 @@ WaveClip parseWave(std::string_view bytes)
     throw Exception("Wave stream without data");
 }
 
-WaveClip tidySpeech(const WaveClip& clip)
+WaveClip tidySpeech(const WaveClip& clip, double maxGain)
 {
     const auto loud = [](std::int16_t s) { return std::abs(static_cast<int>(s)) > SilenceThreshold; };
     const auto first = std::find_if(clip.samples.begin(), clip.samples.end(), loud);
@@ -110,7 +106,7 @@ WaveClip tidySpeech(const WaveClip& clip)
     int peak = 0;
     for (auto it = begin; it != end; ++it)
         peak = std::max(peak, std::abs(static_cast<int>(*it)));
-    const double gain = std::min(MaxGain, TargetPeak / peak);
+    const double gain = std::min(maxGain, SpeechPeak / peak);
 
     WaveClip tidy;
     tidy.sampleRate = clip.sampleRate;

@@ -21,11 +21,18 @@ struct WaveClip {
 // up to the end. Raises Exception for any other form.
 WaveClip parseWave(std::string_view bytes);
 
+// The common peak: -1 dB below full scale leaves headroom for resampling.
+constexpr double SpeechPeak = 0.89 * 32767.0;
+// A quiet clip is raised at most this much, so noise never becomes loud.
+constexpr double DefaultMaxGain = 4.0;
+
 // Cuts the silence before and after the sound down to short margins and scales
 // the clip so that its loudest sample reaches a common peak, so that every
-// letter sounds equally loud. A silent clip is an error: it would mean the
-// synthesiser said nothing.
-WaveClip tidySpeech(const WaveClip& clip);
+// letter sounds equally loud; a clip quieter than that peak by more than
+// `maxGain` is raised by `maxGain` only. A silent clip is an error: it would
+// mean the synthesiser (or the recording) said nothing.
+WaveClip tidySpeech(const WaveClip& clip, double maxGain = DefaultMaxGain);
+
 
 // The complete file: a 44-byte header and the samples, little-endian.
 std::vector<char> waveFileBytes(const WaveClip& clip);

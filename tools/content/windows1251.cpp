@@ -1,10 +1,10 @@
 #include "tools/content/windows1251.h"
 
-#include "platform/ui/exception.h"
-
 #include <cerrno>
+#include <cstdio>
 #include <iconv.h>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 namespace content {
@@ -25,7 +25,77 @@ IconvHandle openConverter()
     return IconvHandle(cd);
 }
 
+bool isContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+struct EncodedCharacter {
+    char32_t value = 0;
+    std::size_t length = 0; // bytes of its UTF-8 form
+};
+
+// The character whose UTF-8 form starts at `at`, when a well-formed one does.
+std::optional<EncodedCharacter> characterAt(std::string_view utf8, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    std::size_t length = 0;
+    char32_t value = 0;
+    if (lead < 0x80)
+        return EncodedCharacter{lead, 1};
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        value = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        value = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        value = lead & 0x07;
+    } else {
+        return std::nullopt;
+    }
+    if (at + length > utf8.size())
+        return std::nullopt;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[at + i]);
+        if (!isContinuationByte(byte))
+            return std::nullopt;
+        value = (value << 6) | (byte & 0x3F);
+    }
+    // Overlong forms, surrogates and values past Unicode are not UTF-8.
+    constexpr char32_t kShortestOfLength[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kShortestOfLength[length] || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF)
+        return std::nullopt;
+    return EncodedCharacter{value, length};
+}
+
+// Characters before byte `end`, plus one: the place of the character there.
+std::size_t characterNumber(std::string_view utf8, std::size_t end)
+{
+    std::size_t count = 1;
+    for (std::size_t i = 0; i < end; ++i)
+        count += isContinuationByte(static_cast<unsigned char>(utf8[i])) ? 0 : 1;
+    return count;
+}
+
+[[noreturn]] void raiseConversionError(std::string_view utf8, std::size_t at)
+{
+    const std::optional<EncodedCharacter> character = characterAt(utf8, at);
+    if (!character)
+        throw Exception("Not UTF-8 at byte " + std::to_string(at + 1) + " of the text: " + std::string(utf8));
+    const std::size_t position = characterNumber(utf8, at);
+    const std::string shown(utf8.substr(at, character->length));
+    throw EUnmappableCharacter("No Windows-1251 form for \"" + shown + "\" (" + codePointName(character->value)
+                                   + "), character " + std::to_string(position) + " of the text: " + std::string(utf8),
+                               character->value, position);
+}
+
 } // namespace
+
+std::string codePointName(char32_t character)
+{
+    char name[16] = {};
+    std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(character));
+    return name;
+}
 
 std::string toWindows1251(std::string_view utf8)
 {
@@ -38,10 +108,9 @@ std::string toWindows1251(std::string_view utf8)
     char* outPtr = out.data();
     size_t outLeft = out.size();
     if (iconv(cd.get(), &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) {
-        const bool badChar = errno == EILSEQ || errno == EINVAL;
-        throw Exception(std::string(badChar ? "No Windows-1251 form for the text: "
-                                            : "Cannot convert the text: ")
-                        + std::string(utf8));
+        if (errno == EILSEQ || errno == EINVAL)
+            raiseConversionError(utf8, static_cast<std::size_t>(inPtr - in.data()));
+        throw Exception("Cannot convert the text: " + std::string(utf8));
     }
     out.resize(out.size() - outLeft);
     return out;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the finished build, unpacks it into a scratch
 # root as dpkg would install it, runs the installed content checker on the
-# installed data folder, and starts the installed program through its
+# installed data folder, makes a page with the installed page tool from a
+# photo and a memo, and starts the installed program through its
 # launcher on the offscreen platform. The program runs until it is closed, so
 # being ended by the timeout (exit 124) is a successful start; anything else
 # is a crash or a failed start.
@@ -27,7 +28,8 @@ echo "package: $(basename "$deb") ($(stat -c %s "$deb") bytes)"
 [[ $(dpkg-deb -f "$deb" Package) == tolvika ]] || fail "package name is not tolvika"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "depends: $depends"
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libsdl2-2.0-0 libjpeg62-turbo fonts-liberation; do
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins libsdl2-2.0-0 libjpeg62-turbo fonts-liberation \
+           qt6-image-formats-plugins libheif1 libavformat59 libavcodec59 libswresample4 libavutil57; do
   grep -Eq "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep"
 done
 
@@ -61,6 +63,28 @@ if [[ -x $checker ]]; then
   fi
 else
   fail "no content checker usr/bin/tolvika-check"
+fi
+
+# The page tool comes with it and makes a whole page from a parent's sources,
+# again with no display and no sound device.
+pager=$root/usr/bin/tolvika-page
+if [[ -x $pager ]]; then
+  if convert -size 800x600 gradient:orange-white "$work/photo.webp" 2>/dev/null &&
+     sox -n -r 44100 -c 2 "$work/memo.flac" synth 0.5 sine 440 vol 0.5 pad 0.3 0.3 2>/dev/null; then
+    rc=0
+    { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u SDL_AUDIODRIVER "$pager" --new "$work/МояАзбука" &&
+      env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u SDL_AUDIODRIVER "$pager" "$work/МояАзбука" б \
+        --picture "$work/photo.webp" --text 'Бб\nБабушка' --sound "$work/memo.flac"; } >"$work/page.log" 2>&1 || rc=$?
+    if [[ $rc -ne 0 ]]; then
+      cat "$work/page.log"
+      fail "the installed page tool ended with $rc"
+    fi
+    grep -Eq '^Б +ok 2 lines +ok 591×443 +ok ' "$work/page.log" || fail "the installed page tool's page does not check ok"
+  else
+    echo "convert or sox missing: the installed page tool was not run"
+  fi
+else
+  fail "no page tool usr/bin/tolvika-page"
 fi
 
 desktop=$root/usr/share/applications/tolvika.desktop
