@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Builds Tolvika's benchmark in the release build and runs it: one table of
-# start-up, key-to-page, key-to-sound and memory figures beside their targets.
+# Builds Tolvika's benchmarks in the release build and runs them: one table of
+# start-up, key-to-page, key-to-sound and memory figures beside their targets
+# (offscreen, SDL's dummy audio driver), then the same moments on a real X
+# display with a real sound server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j"$(nproc)" --target tolvika_bench >/dev/null
-exec ./build/tolvika_bench
+cmake --build build -j"$(nproc)" --target tolvika_bench tolvika_bench_desktop >/dev/null
+./build/tolvika_bench
+echo
+exec ./build/tolvika_bench_desktop

@@ -56,6 +56,7 @@ TolvikaRun::TolvikaRun(const LaunchOptions& options) : m_focusMain(options.focus
                            withChanges(session().programEnvironment(m_home), options.environment));
     program.workingDirectory = m_home;
     program.standardError = m_errorLog;
+    m_startedAt = Clock::now();
     m_process = std::make_unique<ChildProcess>(program);
 }
 

@@ -7,6 +7,7 @@
 
 #include "accessibility_tree.h"
 #include "child_process.h"
+#include "waiting.h"
 #include "x_desktop.h"
 
 #include <QString>
@@ -37,6 +38,8 @@ public:
     TolvikaRun& operator=(const TolvikaRun&) = delete;
 
     pid_t pid() const { return m_process->pid(); }
+    // Just before the process was spawned (after the folder was made).
+    Clock::time_point startedAt() const { return m_startedAt; }
     const std::filesystem::path& folder() const { return m_folder; }
     std::filesystem::path dataFolder() const { return m_folder / "DATA"; }
     const std::filesystem::path& home() const { return m_home; }
@@ -71,6 +74,7 @@ private:
     std::filesystem::path m_folder;
     std::filesystem::path m_home;
     std::filesystem::path m_errorLog;
+    Clock::time_point m_startedAt;
     std::unique_ptr<ChildProcess> m_process;
     std::optional<TopWindow> m_main;
     bool m_focusMain;
