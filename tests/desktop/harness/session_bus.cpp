@@ -38,7 +38,10 @@ SessionBus::SessionBus(const std::filesystem::path& runtimeFolder)
         throw std::runtime_error("pipe");
     Environment environment = baseEnvironment();
     environment["XDG_RUNTIME_DIR"] = runtimeFolder.string();
-    ProcessOptions daemon({"dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=3"}, environment);
+    // Its socket in the runtime folder, which goes with the session, not in /tmp.
+    const std::string address = "--address=unix:path=" + (runtimeFolder / "bus").string();
+    ProcessOptions daemon({"dbus-daemon", "--session", "--nofork", "--nopidfile", address, "--print-address=3"},
+                          environment);
     daemon.extraDescriptor = ends[1];
     m_daemon = std::make_unique<ChildProcess>(daemon);
     close(ends[1]);
