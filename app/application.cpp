@@ -1,5 +1,6 @@
 #include "app/application.h"
 
+#include "app/session_bus.h"
 #include "app/user_dialogs.h"
 #include "platform/ui/accessibility.h"
 #include "platform/ui/event_guard.h"
@@ -65,6 +66,7 @@ int& prepareToolkit(const QString& programName)
     // would scale them a second time: a window a quarter too large, its
     // pictures and glyphs blurred, the repeat control 100 pixels wide.
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::RoundPreferFloor);
+    declareAbsentSessionBus();
     g_programName = programName.toLocal8Bit();
     g_argv[0] = g_programName.data();
     g_argc = 1;

@@ -38,6 +38,8 @@ void enterSandbox()
     setenv("XDG_STATE_HOME", makeFolder(pattern + "/state").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", makeFolder(pattern + "/runtime").c_str(), 1);
     setenv("TMPDIR", makeFolder(pattern + "/tmp").c_str(), 1);
+    // As in a bare X session: no session bus, which no library may start in its place.
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
 
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 0);
