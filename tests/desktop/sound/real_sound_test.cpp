@@ -138,5 +138,29 @@ TEST_F(RealSound, WithoutAnyServerEveryPageShowsSilently)
     EXPECT_TRUE(run->otherWindows().empty());
 }
 
+// A sound server that starts after the program (a desktop still coming up, a
+// headset plugged in): the program found no output at first and said so once;
+// the next key after the server is there is heard, and nothing more is said.
+TEST_F(RealSound, ServerThatAppearsLaterIsHeard)
+{
+    session().sound().kill();
+    auto run = launch();
+    run->mainWindow();
+    ASSERT_TRUE(run->waitForRepeatControl(true));
+    session().screen().key(keysymOf(QStringLiteral("С")));
+    ASSERT_TRUE(waitUntil([&] { return run->memoText() == pageText(pageIndexOf(QStringLiteral("С"))); }));
+    ASSERT_TRUE(run->waitForRepeatControl(true));
+
+    session().sound().start();
+    const auto sink = session().recordSink();
+    const QString letter = QStringLiteral("Т");
+    const auto pressed = Clock::now();
+    session().screen().key(keysymOf(letter));
+    const auto heard = soundFrom(*sink, pressed);
+    ASSERT_TRUE(heard) << "no sound once the server was there; standard error: " << run->standardError();
+    expectPageSoundAt(*sink, *heard, pageIndexOf(letter), "sound from the server that came later");
+    EXPECT_EQ(run->standardErrorLines().size(), 1u) << run->standardError();
+}
+
 } // namespace
 } // namespace desktop
