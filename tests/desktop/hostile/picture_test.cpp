@@ -9,9 +9,12 @@
 #include "app/jpeg_image.h"
 #include "support/jpeg_encoding.h"
 
+#include <QFile>
 #include <QImage>
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace desktop {
 namespace {
@@ -23,6 +26,21 @@ const QString kLetterV = QStringLiteral("В");
 constexpr auto kHangBound = 20s;
 // A page after a key, on a program that is not stuck.
 constexpr auto kPagePatience = 5s;
+// The picture file far beyond anything the program should read whole.
+constexpr qint64 kHugePictureBytes = qint64{2} << 30;
+// The program's memory, resident or at its peak: Qt, the fonts and the
+// accessibility bridge take well under half of it.
+constexpr qint64 kSmallMemoryKiB = 200 * 1024;
+
+// One "Vm..." line of a process's status, in KiB; -1 when it cannot be read.
+qint64 memoryKiB(pid_t pid, const std::string& field)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stoll(line.substr(field.size() + 1));
+    return -1;
+}
 
 // A real progressive picture of a camera's size: every scan, even an empty
 // one, is a pass over its 4.3 million pixels.
@@ -91,6 +109,32 @@ TEST_F(HostilePicture, TwoHundredThousandEmptyScans)
         << "no error box within " << (kHangBound - kPagePatience).count() << " s of the key: the program is busy";
     EXPECT_EQ(boxText(QStringLiteral("JPEG error")),
               QStringLiteral("JPEG error #%1.").arg(TJPEGImage::TooManyScansCode));
+    EXPECT_EQ(settled([&] { return m_run->otherWindows().size(); }), 1u);
+    expectNextKeyWorks();
+}
+
+// A letter's picture of 2 GiB (a real picture, then a hole of zeros): refused
+// before it is read, naming the file, while the program's memory stays small.
+TEST_F(HostilePicture, TwoGibibytePictureFile)
+{
+    start();
+    // Made in the running program's folder: a copy would write every zero.
+    const QString picture = QString::fromStdString((m_run->dataFolder() / "Б" / "letter_img.jpg").string());
+    QFile file(picture);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QImage image(kPictureWidth, kPictureHeight, QImage::Format_RGB888);
+    image.fill(Qt::darkGreen);
+    ASSERT_GT(file.write(testcontent::encodeJpeg(image)), 0);
+    ASSERT_TRUE(file.resize(kHugePictureBytes));
+    file.close();
+
+    const auto deadline = Clock::now() + kHangBound;
+    session().screen().key(keysymOf(kLetterB));
+    const bool boxed = oneBoxBy(deadline - kPagePatience);
+    EXPECT_LT(memoryKiB(m_run->pid(), "VmRSS"), kSmallMemoryKiB);
+    EXPECT_LT(memoryKiB(m_run->pid(), "VmHWM"), kSmallMemoryKiB) << "the memory it took at its peak";
+    ASSERT_TRUE(boxed) << "no error box within " << (kHangBound - kPagePatience).count() << " s of the key";
+    EXPECT_EQ(boxText(QStringLiteral("Cannot open file")), QStringLiteral("Cannot open file %1.").arg(picture));
     EXPECT_EQ(settled([&] { return m_run->otherWindows().size(); }), 1u);
     expectNextKeyWorks();
 }
