@@ -25,9 +25,9 @@ void registerPictureFormats();
 QString pictureExtension(const QString& name);
 
 // Replaces the area's picture with the file's. Raises EInvalidGraphic for an
-// extension outside the table, EFOpenError when the file cannot be opened,
-// EReadError on a short read and EJPEG on a bad JPEG header; on an error the
-// area keeps its old picture.
+// extension outside the table, EFOpenError when the file cannot be opened or
+// is larger than MaxPictureFileBytes, EReadError on a short read and EJPEG on
+// a bad JPEG header; on an error the area keeps its old picture.
 void LoadPictureFile(TImage& area, const QString& name);
 
 // The target takes a copy of the source's picture (or becomes empty when the
