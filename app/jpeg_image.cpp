@@ -98,6 +98,14 @@ void termSource(j_decompress_ptr) {}
 void emitMessage(j_common_ptr, int) {}
 void outputMessage(j_common_ptr) {}
 
+// Called by the decoder before each step of its work, so also once each new
+// scan has begun: a picture beyond the scan bound ends there.
+void countScans(j_common_ptr info)
+{
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > TJPEGImage::MaxScans)
+        throw jpegError(TJPEGImage::TooManyScansCode);
+}
+
 // One decompressor over a byte array, destroyed with the scope whatever happens.
 class Decompressor {
 public:
@@ -116,6 +124,8 @@ public:
         m_source.data = reinterpret_cast<const JOCTET*>(data.constData());
         m_source.size = static_cast<std::size_t>(data.size());
         m_info.src = &m_source.pub;
+        m_progress.progress_monitor = countScans;
+        m_info.progress = &m_progress;
     }
     ~Decompressor() { jpeg_destroy_decompress(&m_info); }
     Decompressor(const Decompressor&) = delete;
@@ -135,6 +145,7 @@ public:
 private:
     jpeg_error_mgr m_error{};
     MemorySource m_source{};
+    jpeg_progress_mgr m_progress{};
     jpeg_decompress_struct m_info{};
 };
 

@@ -82,6 +82,8 @@ void LoadPictureFile(TImage& area, const QString& name)
     {
         QFile file;
         openInputFile(file, name);
+        if (file.size() > MaxPictureFileBytes)
+            throw fileOpenError(name);
         graphic->LoadFromStream(file);
     }
     area.Picture().setGraphic(std::move(graphic));

@@ -8,6 +8,11 @@
 
 class TImage;
 
+// Picture files are read whole into memory, so a larger one is refused before
+// it is read: far above any page picture (one that fills the picture area is
+// well under 1 MB) and above a photograph at the pixel bound.
+constexpr qint64 MaxPictureFileBytes = qint64{64} << 20;
+
 // Registers every picture format's class for reading stored picture streams
 // (TJPEGImage, TBitmap, TIcon, TMetafile). Done at start-up in any program
 // that links the picture loader; call it before windows are read from their
@@ -20,9 +25,9 @@ void registerPictureFormats();
 QString pictureExtension(const QString& name);
 
 // Replaces the area's picture with the file's. Raises EInvalidGraphic for an
-// extension outside the table, EFOpenError when the file cannot be opened,
-// EReadError on a short read and EJPEG on a bad JPEG header; on an error the
-// area keeps its old picture.
+// extension outside the table, EFOpenError when the file cannot be opened or
+// is larger than MaxPictureFileBytes, EReadError on a short read and EJPEG on
+// a bad JPEG header; on an error the area keeps its old picture.
 void LoadPictureFile(TImage& area, const QString& name);
 
 // The target takes a copy of the source's picture (or becomes empty when the

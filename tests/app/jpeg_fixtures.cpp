@@ -22,6 +22,15 @@ QImage testPattern(int width, int height)
     return image;
 }
 
+int scanCount(const QByteArray& jpeg)
+{
+    int count = 0;
+    for (qsizetype i = 0; i + 1 < jpeg.size(); ++i)
+        if (static_cast<unsigned char>(jpeg[i]) == 0xFF && static_cast<unsigned char>(jpeg[i + 1]) == 0xDA)
+            ++count;
+    return count;
+}
+
 QByteArray cut(const QByteArray& bytes, double fraction)
 {
     return bytes.left(static_cast<qsizetype>(bytes.size() * fraction));

@@ -14,10 +14,13 @@ namespace fixtures {
 using testcontent::encodeJpeg;
 using testcontent::JpegOptions;
 using testcontent::withFrameSize;
+using testcontent::withEmptyScans;
 using testcontent::withUndefinedScanTables;
 
 // Smooth colour bands, red at the bottom, so that every part of the picture differs.
 QImage testPattern(int width, int height);
+// The number of scans: start-of-scan markers (a scan's own data never holds one).
+int scanCount(const QByteArray& jpeg);
 // The first `fraction` of the bytes.
 QByteArray cut(const QByteArray& bytes, double fraction);
 

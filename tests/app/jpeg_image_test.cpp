@@ -185,6 +185,34 @@ TEST(TJPEGImage, DamagedScanRaisesOnceAndKeepsItsBitmap)
     EXPECT_EQ(canvas.pixel(3, 3), qRgb(0, 0, 0)) << "nothing decoded: the bitmap is still black";
 }
 
+// A picture of as many scans as the bound decodes; one scan more is refused at
+// the first painting with the program's own code, keeping the bitmap made for it.
+TEST(TJPEGImage, PicturesWithMoreScansThanTheBoundAreRefused)
+{
+    const QByteArray progressive = encodeJpeg(testPattern(64, 48), {.progressive = true});
+    const int ownScans = fixtures::scanCount(progressive);
+    ASSERT_GT(ownScans, 1);
+    TJPEGImage atBound, overBound;
+    atBound.LoadFromBytes(fixtures::withEmptyScans(progressive, TJPEGImage::MaxScans - ownScans));
+    overBound.LoadFromBytes(fixtures::withEmptyScans(progressive, TJPEGImage::MaxScans - ownScans + 1));
+    ASSERT_EQ(fixtures::scanCount(overBound.Data()), TJPEGImage::MaxScans + 1);
+
+    EXPECT_EQ(paint(atBound), std::nullopt);
+    EXPECT_EQ(atBound.Bitmap().size(), QSize(64, 48));
+
+    EXPECT_EQ(paint(overBound), jpegMessage(TJPEGImage::TooManyScansCode));
+    EXPECT_EQ(overBound.Bitmap().size(), QSize(64, 48));
+    EXPECT_EQ(paint(overBound), std::nullopt) << "refused once, like any decoding error";
+}
+
+// The hostile file of many empty scans: the refusal does not wait for its last scan.
+TEST(TJPEGImage, TwoHundredThousandEmptyScansAreRefused)
+{
+    TJPEGImage picture;
+    picture.LoadFromBytes(fixtures::withEmptyScans(encodeJpeg(testPattern(600, 420), {.progressive = true}), 200'000));
+    EXPECT_EQ(paint(picture), jpegMessage(TJPEGImage::TooManyScansCode));
+}
+
 // A picture stream's value is a 4-byte little-endian length and that many JPEG bytes.
 TEST(TJPEGImage, ReadsItsValueFromAPictureStream)
 {

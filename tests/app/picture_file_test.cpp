@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <string>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -18,6 +20,21 @@ namespace {
 
 using fixtures::encodeJpeg;
 using fixtures::testPattern;
+
+// More than a picture's header and less than any bound: what "unread" allows.
+constexpr qint64 kUnreadBytes = 1 << 20;
+
+// Bytes this process has read so far, as the kernel counts them.
+qint64 bytesReadSoFar()
+{
+    std::ifstream io("/proc/self/io");
+    std::string name;
+    qint64 value = 0;
+    while (io >> name >> value)
+        if (name == "rchar:")
+            return value;
+    throw std::runtime_error("no read count in /proc/self/io");
+}
 
 class PictureFileTest : public ::testing::Test {
 protected:
@@ -33,6 +50,14 @@ protected:
     QString jpegFile(const QString& name, QSize size)
     {
         return file(name, encodeJpeg(testPattern(size.width(), size.height())));
+    }
+    // A real JPEG, then zeros up to `size` bytes: a hole that takes no disk space.
+    QString sparseJpegFile(const QString& name, qint64 size)
+    {
+        const QString path = jpegFile(name, {6, 4});
+        if (!QFile::resize(path, size))
+            throw std::runtime_error("cannot extend " + path.toStdString());
+        return path;
     }
     // The message of the error the load raises, or empty.
     template <typename Error>
@@ -104,6 +129,23 @@ TEST_F(PictureFileTest, UnopenableFilesRaiseWithTheName)
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("folder.jpg")));
     const QString folder = m_dir.filePath(QStringLiteral("folder.jpg"));
     EXPECT_EQ(loadError<EFOpenError>(folder), "Cannot open file " + folder.toStdString());
+    EXPECT_EQ(m_area.Picture().Graphic(), old);
+}
+
+// A file up to the bound loads; one byte more is refused by its name before it
+// is read, and the area keeps its old picture.
+TEST_F(PictureFileTest, FilesBeyondTheBoundAreRefusedUnread)
+{
+    LoadPictureFile(m_area, sparseJpegFile(QStringLiteral("at_bound.jpg"), MaxPictureFileBytes));
+    const TGraphic* old = m_area.Picture().Graphic();
+    ASSERT_NE(old, nullptr);
+    EXPECT_EQ(old->Width(), 6);
+    EXPECT_EQ(static_cast<const TJPEGImage*>(old)->Data().size(), MaxPictureFileBytes);
+
+    const QString over = sparseJpegFile(QStringLiteral("over_bound.jpg"), MaxPictureFileBytes + 1);
+    const qint64 before = bytesReadSoFar();
+    EXPECT_EQ(loadError<EFOpenError>(over), "Cannot open file " + over.toStdString());
+    EXPECT_LT(bytesReadSoFar() - before, kUnreadBytes) << "the file was read";
     EXPECT_EQ(m_area.Picture().Graphic(), old);
 }
 

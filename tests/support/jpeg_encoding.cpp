@@ -93,4 +93,18 @@ QByteArray withFrameSize(QByteArray jpeg, int width, int height)
     return jpeg;
 }
 
+QByteArray withEmptyScans(QByteArray jpeg, int count)
+{
+    // FF DA, length 12, three components (1 with tables 0, 2 and 3 with tables 1),
+    // spectral range 0..0, no successive approximation.
+    static const QByteArray kEmptyScan = QByteArray::fromHex("FFDA000C03010002110311000000");
+    if (!jpeg.endsWith(QByteArray::fromHex("FFD9")))
+        throw std::runtime_error("no end-of-image marker at the end");
+    jpeg.chop(2);
+    jpeg.reserve(jpeg.size() + kEmptyScan.size() * count + 2);
+    for (int i = 0; i < count; ++i)
+        jpeg += kEmptyScan;
+    return jpeg + QByteArray::fromHex("FFD9");
+}
+
 } // namespace testcontent

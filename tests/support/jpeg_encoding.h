@@ -20,5 +20,9 @@ QByteArray encodeJpeg(const QImage& image, const JpegOptions& options = {});
 QByteArray withUndefinedScanTables(QByteArray jpeg);
 // The same JPEG with the dimensions in its frame header replaced.
 QByteArray withFrameSize(QByteArray jpeg, int width, int height);
+// The same JPEG (a colour one, components 1 to 3) with `count` empty scans
+// before its end-of-image marker: each a DC scan header with no data after it,
+// which the decoder must still work through.
+QByteArray withEmptyScans(QByteArray jpeg, int count);
 
 } // namespace testcontent

@@ -1,12 +1,14 @@
 #include "tools/check/picture_check.h"
 
 #include "app/application.h"
+#include "app/errors.h"
 #include "app/file_services.h"
 #include "app/jpeg_image.h"
 #include "app/picture_file.h"
 #include "platform/ui/image.h"
 #include "tools/check/jpeg_markers.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 
@@ -16,6 +18,25 @@ QString errorBoxNote(const char* when, const std::exception& error)
 {
     return QStringLiteral("error box \"%1\" %2").arg(withFinalPeriod(QString::fromUtf8(error.what())),
                                                     QLatin1String(when));
+}
+
+// Why a file that opens elsewhere is refused at load, when it is its size.
+QString loadRefusalReason(const QString& path)
+{
+    const qint64 size = QFileInfo(path).size();
+    if (size <= MaxPictureFileBytes)
+        return {};
+    return QStringLiteral(": the file is %1 MiB, and the program reads no picture over %2 MiB")
+        .arg(size >> 20)
+        .arg(MaxPictureFileBytes >> 20);
+}
+
+// Why decoding a picture that opens elsewhere is refused, when it is its scans.
+QString paintRefusalReason(const std::exception& error)
+{
+    if (error.what() != jpegError(TJPEGImage::TooManyScansCode).Message())
+        return {};
+    return QStringLiteral(": it has more than %1 scans, which no camera or program writes").arg(TJPEGImage::MaxScans);
 }
 
 QString sizeText(int width, int height)
@@ -37,7 +58,7 @@ FileCheck checkPictureFile(const QString& path)
     try {
         LoadPictureFile(area, path);
     } catch (const std::exception& error) {
-        check.report(CheckStatus::Failed, errorBoxNote("when the page loads", error));
+        check.report(CheckStatus::Failed, errorBoxNote("when the page loads", error) + loadRefusalReason(path));
         return check;
     }
     TGraphic& graphic = *area.Picture().Graphic();
@@ -51,7 +72,8 @@ FileCheck checkPictureFile(const QString& path)
         const QPoint origin = area.pictureOrigin();
         graphic.Draw(painter, origin.x(), origin.y());
     } catch (const std::exception& error) {
-        check.report(CheckStatus::Failed, errorBoxNote("when the picture is first painted", error));
+        check.report(CheckStatus::Failed,
+                     errorBoxNote("when the picture is first painted", error) + paintRefusalReason(error));
         return check;
     }
 

@@ -2,11 +2,14 @@
 // a warning; on damaged copies each kind of damage lands in the right row and
 // column with the right status, and only what the program could not show
 // (missing or failing files) makes the check fail.
+#include "app/jpeg_image.h"
+#include "app/picture_file.h"
 #include "folder_copies.h"
 #include "platform/ui/memo.h"
 #include "tools/check/content_check.h"
 #include "tools/check/report_table.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -189,6 +192,41 @@ TEST(ContentCheck, MissingAndFailingFilesFailTheCheck)
     EXPECT_TRUE(run.report.contains(QStringLiteral("Summary: 104 files, 93 ok, 0 warnings, 6 missing, 5 failed: "
                                                    "the program would not show everything.")))
         << run.report.toStdString();
+}
+
+// Pictures the program refuses rather than spend minutes or gigabytes on them
+// fail in their rows, quoting the error box and saying why: a parent can open
+// either file elsewhere and would not guess it.
+TEST(ContentCheck, HostilePicturesFailWithTheReason)
+{
+    SKIP_WITHOUT_BUNDLED_DATA();
+    const FolderCopy copy;
+    writeFile(copy.file("Б/letter_img.jpg"), testcontent::withEmptyScans(jpegOfSize(600, 420, true), 200'000));
+    const QString huge = copy.file("В/letter_img.jpg");
+    ASSERT_TRUE(QFile::resize(huge, qint64{2} << 30));
+
+    const FolderCheck result = checkDataFolder(copy.path());
+    const FileCheck& scans = page(result, QStringLiteral("Б")).picture;
+    EXPECT_EQ(scans.status, CheckStatus::Failed);
+    EXPECT_EQ(scans.notes.join(QLatin1Char('|')).toStdString(),
+              QStringLiteral("error box \"JPEG error #%1.\" when the picture is first painted: it has more than %2 "
+                             "scans, which no camera or program writes")
+                  .arg(TJPEGImage::TooManyScansCode)
+                  .arg(TJPEGImage::MaxScans)
+                  .toStdString());
+    const FileCheck& large = page(result, QStringLiteral("В")).picture;
+    EXPECT_EQ(large.status, CheckStatus::Failed);
+    EXPECT_EQ(large.notes.join(QLatin1Char('|')).toStdString(),
+              QStringLiteral("error box \"Cannot open file %1.\" when the page loads: the file is 2048 MiB, and the "
+                             "program reads no picture over %2 MiB")
+                  .arg(huge)
+                  .arg(MaxPictureFileBytes >> 20)
+                  .toStdString());
+
+    const CheckRun run = runOn(copy.path());
+    EXPECT_EQ(run.status, CheckFailed);
+    EXPECT_TRUE(row(run.report, QStringLiteral("Б")).value(2).startsWith(QStringLiteral("FAIL")));
+    EXPECT_TRUE(row(run.report, QStringLiteral("В")).value(2).startsWith(QStringLiteral("FAIL")));
 }
 
 TEST(ContentCheck, SomethingOtherThanAFolderIsABadArgument)
