@@ -1,0 +1,20 @@
+// File names as the program carries them. Linux names a file by its bytes, in
+// no particular encoding; the program keeps a path as a QString and turns it
+// back into exactly those bytes whenever it asks the system about the file.
+// What a person sees of a path is its displayed form, which is for the screen
+// only and never names a file.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The path as the program carries it, for the bytes the system gave.
+QString pathFromBytes(const QByteArray& bytes);
+
+// The bytes the system knows the file by.
+QByteArray pathBytes(const QString& path);
+
+// The path as a person reads it, for the locale's character set.
+QString displayPath(const QString& path);
+// The same for a character set named as iconv names it ("KOI8-R", "UTF-8").
+QString displayPath(const QString& path, const char* charset);
