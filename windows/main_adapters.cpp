@@ -29,7 +29,6 @@ void MainWindowView::showFallbackPicture() { ClonePicture(m_fallback, m_picture)
 bool MainWindowView::playerVisible() const { return m_player.isVisibleTo(m_player.parentWidget()); }
 void MainWindowView::setPlayerVisible(bool visible) { m_player.setVisible(visible); }
 bool MainWindowView::soundChecked() const { return m_sound.Checked(); }
-QString MainWindowView::dataFolderText() const { return m_folder.Text(); }
 void MainWindowView::setDataFolderText(const QString& text) { m_folder.setText(text); }
 
 void MediaPlayerAdapter::setFileName(const QString& path) { m_player.setFileName(pathBytes(path).toStdString()); }
