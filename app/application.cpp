@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/file_services.h"
+#include "app/path_encoding.h"
 #include "app/session_bus.h"
 #include "app/user_dialogs.h"
 #include "platform/ui/accessibility.h"
@@ -87,6 +89,9 @@ QString messageOf(const std::exception& error)
     return QString::fromUtf8(error.what());
 }
 
+// The executable's path as a person reads it, whatever bytes its folders are named with.
+QString shownProgramPath() { return displayPath(ProgramFilePath()); }
+
 } // namespace
 
 QString titleFromFileName(const QString& path)
@@ -110,7 +115,7 @@ QString withFinalPeriod(const QString& message)
 
 TApplication::TApplication(const QString& programName) : QApplication(prepareToolkit(programName), g_argv)
 {
-    m_title = titleFromFileName(QCoreApplication::applicationFilePath());
+    m_title = titleFromFileName(shownProgramPath());
     setQuitOnLastWindowClosed(false);
     setStyle(new HintTimingStyle); // the application owns its style
     installAccessibility(); // screen readers learn what the self-painted controls are
@@ -242,7 +247,7 @@ void TApplication::HandleEventError(std::exception_ptr error)
 void ShowErrorBox(const std::exception& error)
 {
     const TApplication* app = TApplication::instance();
-    const QString caption = app ? app->ApplicationTitle() : titleFromFileName(QCoreApplication::applicationFilePath());
+    const QString caption = app ? app->ApplicationTitle() : titleFromFileName(shownProgramPath());
     userDialogs().showErrorBox(withFinalPeriod(messageOf(error)), caption);
 }
 
@@ -272,7 +277,7 @@ void ShowFatalReport(std::exception_ptr error)
         if (const std::type_info* type = abi::__cxa_current_exception_type())
             className = demangledName(*type);
     }
-    const QString module = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    const QString module = QFileInfo(shownProgramPath()).fileName();
     const auto address = reinterpret_cast<quintptr>(&ShowFatalReport);
     const QString text = startupFailureText(className, module, address, message);
     std::fprintf(stderr, "%s: %s\n", kStartupFailureCaption, text.toUtf8().constData());

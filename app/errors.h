@@ -4,6 +4,7 @@
 // EInvalidOperation. Nothing here catches: the frame's catch point shows them.
 #pragma once
 
+#include "app/path_encoding.h"
 #include "platform/ui/exception.h"
 
 #include <QString>
@@ -15,16 +16,16 @@ TOLVIKA_ERROR_CLASS(EInvalidGraphic, Exception);
 // The JPEG decoder's fatal errors, carrying its message code.
 TOLVIKA_ERROR_CLASS(EJPEG, Exception);
 
-// "Cannot open file %s" with the name exactly as the caller passed it.
+// "Cannot open file %s" with the name the caller passed, as a person reads it.
 inline EFOpenError fileOpenError(const QString& name)
 {
-    return EFOpenError("Cannot open file " + name.toStdString());
+    return EFOpenError("Cannot open file " + displayPath(name).toStdString());
 }
 
 // "Unknown picture file extension (.%s)" with the extension as written, without its dot.
 inline EInvalidGraphic unknownExtensionError(const QString& extension)
 {
-    return EInvalidGraphic("Unknown picture file extension (." + extension.toStdString() + ")");
+    return EInvalidGraphic("Unknown picture file extension (." + displayPath(extension).toStdString() + ")");
 }
 
 // "JPEG error #%d" with the decoder's message code.

@@ -1,7 +1,8 @@
 #include "app/file_services.h"
 
+#include "app/path_encoding.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,7 +22,7 @@ QString ProgramFilePath()
     char buffer[kMaxPathBytes];
     const ssize_t length = readlink(kSelfExecutable, buffer, sizeof buffer);
     if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer)
-        return QFile::decodeName(QByteArray(buffer, static_cast<qsizetype>(length)));
+        return pathFromBytes(QByteArray(buffer, static_cast<qsizetype>(length)));
     // Without /proc, Qt's own answer is the best there is.
     return QCoreApplication::instance() ? QCoreApplication::applicationFilePath() : QString();
 }
@@ -37,7 +38,7 @@ bool FileIsPresent(const QString& name)
     if (name.isEmpty())
         return false;
     struct stat entry {};
-    if (stat(QFile::encodeName(name).constData(), &entry) != 0)
+    if (stat(pathBytes(name).constData(), &entry) != 0)
         return false;
     // Only regular files: a directory is absent, and so is a pipe or device,
     // which reading would block on or never finish.

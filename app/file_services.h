@@ -1,7 +1,7 @@
 // The small path and file questions the program asks of the host: where the
 // running executable lies, the folder part of a path, and whether a file is
 // there. They open nothing and keep no state; reading files is left to the
-// text and picture loaders.
+// text and picture loaders. Paths keep their bytes as path_encoding.h tells.
 #pragma once
 
 #include <QString>

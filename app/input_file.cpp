@@ -1,6 +1,7 @@
 #include "app/input_file.h"
 
 #include "app/errors.h"
+#include "app/path_encoding.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +10,7 @@
 void openInputFile(QFile& file, const QString& name)
 {
     // O_NONBLOCK keeps a pipe from blocking the open; such entries are refused below.
-    const int fd = open(QFile::encodeName(name).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = open(pathBytes(name).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0)
         throw fileOpenError(name);
     struct stat entry {};

@@ -33,8 +33,7 @@ public:
     // cbSound.
     virtual bool soundChecked() const = 0;
 
-    // eDataFolder's text.
-    virtual QString dataFolderText() const = 0;
+    // eDataFolder's text: the data folder as a person reads it.
     virtual void setDataFolderText(const QString& text) = 0;
 
 protected:

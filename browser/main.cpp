@@ -2,6 +2,8 @@
 
 #include "browser/key_mapping.h"
 
+#include "app/path_encoding.h"
+
 namespace {
 
 // The content folder beside the executable, with its final separator so that
@@ -83,7 +85,7 @@ void LetterBrowser::presentWelcomePage()
 void LetterBrowser::FormActivate()
 {
     m_dataFolder = m_services.FolderPart(m_services.ProgramFilePath()) + DefaultDataSubfolder;
-    m_view.setDataFolderText(m_dataFolder);
+    m_view.setDataFolderText(displayPath(m_dataFolder));
     presentWelcomePage();
 }
 
@@ -152,6 +154,8 @@ void LetterBrowser::btnDirClick()
     const std::optional<QString> chosen = m_services.ChooseFile();
     if (!chosen)
         return;
-    m_view.setDataFolderText(m_services.FolderPart(*chosen));
-    m_dataFolder = m_view.dataFolderText();
+    const QString folder = m_services.FolderPart(*chosen);
+    m_view.setDataFolderText(displayPath(folder));
+    // Not read back from the field: its text is for reading and need not name the folder.
+    m_dataFolder = folder;
 }

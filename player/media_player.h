@@ -60,7 +60,7 @@ public:
     void setAutoRewind(bool on) { m_autoRewind = on; }
     TMPDeviceTypes DeviceType() const { return m_deviceType; }
     void setDeviceType(TMPDeviceTypes type) { m_deviceType = type; }
-    // The file to open, as a UTF-8 path.
+    // The file to open, as the bytes the file system knows it by.
     const std::string& FileName() const { return m_fileName; }
     void setFileName(const std::string& fileName) { m_fileName = fileName; }
     bool Shareable() const { return m_shareable; }

@@ -13,7 +13,9 @@ packages=(cmake g++ clang make pkg-config qt6-base-dev libsdl2-dev libjpeg-dev
   # The real-desktop suite: an X server with XTest, the session and
   # accessibility buses, and a sound server with its command-line clients.
   libx11-dev libxtst-dev x11-xserver-utils dbus dbus-x11 at-spi2-core
-  pipewire wireplumber pipewire-pulse pulseaudio-utils gdb)
+  pipewire wireplumber pipewire-pulse pulseaudio-utils gdb
+  # A KOI8-R locale made on the spot for the folder-name cases.
+  locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,6 +2,7 @@
 
 #include "app/file_services.h"
 #include "app/open_dialog.h"
+#include "app/path_encoding.h"
 #include "app/picture_file.h"
 #include "app/text_lines.h"
 #include "app/user_dialogs.h"
@@ -28,10 +29,9 @@ void MainWindowView::showFallbackPicture() { ClonePicture(m_fallback, m_picture)
 bool MainWindowView::playerVisible() const { return m_player.isVisibleTo(m_player.parentWidget()); }
 void MainWindowView::setPlayerVisible(bool visible) { m_player.setVisible(visible); }
 bool MainWindowView::soundChecked() const { return m_sound.Checked(); }
-QString MainWindowView::dataFolderText() const { return m_folder.Text(); }
 void MainWindowView::setDataFolderText(const QString& text) { m_folder.setText(text); }
 
-void MediaPlayerAdapter::setFileName(const QString& path) { m_player.setFileName(path.toStdString()); }
+void MediaPlayerAdapter::setFileName(const QString& path) { m_player.setFileName(pathBytes(path).toStdString()); }
 void MediaPlayerAdapter::Open() { m_player.Open(); }
 void MediaPlayerAdapter::Play() { m_player.Play(); }
 void MediaPlayerAdapter::Stop() { m_player.Stop(); }

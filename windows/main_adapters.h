@@ -30,7 +30,6 @@ public:
     bool playerVisible() const override;
     void setPlayerVisible(bool visible) override;
     bool soundChecked() const override;
-    QString dataFolderText() const override;
     void setDataFolderText(const QString& text) override;
 
 private:

@@ -33,10 +33,11 @@ struct DecodedSound {
     }
 };
 
-// Decodes the file at `path` (UTF-8) into `target`'s format. Returns 0, or
-// MCIERR_FILE_NOT_FOUND, MCIERR_FILE_READ, MCIERR_INVALID_FILE or
-// MCIERR_SOUND_TOO_LARGE; `sound` is filled only on success. Equal rates
-// are copied sample for sample; other rates are interpolated linearly.
+// Decodes the file at `path` (the bytes the file system knows it by) into
+// `target`'s format. Returns 0, or MCIERR_FILE_NOT_FOUND, MCIERR_FILE_READ,
+// MCIERR_INVALID_FILE or MCIERR_SOUND_TOO_LARGE; `sound` is filled only on
+// success. Equal rates are copied sample for sample; other rates are
+// interpolated linearly.
 MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound);
 // The same for a file's bytes already in memory (MCIERR_INVALID_FILE when
 // empty, MCIERR_SOUND_TOO_LARGE beyond kMaxFileBytes).

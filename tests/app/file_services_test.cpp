@@ -1,7 +1,9 @@
 // Path and presence questions: the folder part of a path, the executable's
 // path, and which entries count as a present file.
 #include "app/file_services.h"
+#include "app/path_encoding.h"
 #include "jpeg_fixtures.h"
+#include "support/byte_named_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -79,6 +81,25 @@ TEST_F(FileIsPresentTest, MissingNamesDirectoriesAndPipesAreAbsent)
     EXPECT_FALSE(FileIsPresent(path("letter_img.jpg/")));
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.txt")).constData(), 0600), 0);
     EXPECT_FALSE(FileIsPresent(path("pipe.txt")));
+}
+
+// In a folder whose name is not UTF-8, a file is present and a missing one absent.
+TEST(FileIsPresentInByteNamedFolder, FindsTheFileByItsBytes)
+{
+    const testcontent::ByteNamedFolder folder;
+    const QByteArray help = folder.write("DATA/help.txt", "help");
+    EXPECT_TRUE(FileIsPresent(pathFromBytes(help)));
+    EXPECT_FALSE(FileIsPresent(pathFromBytes(folder.path() + "DATA/data.txt")));
+}
+
+// The data folder beside an executable in such a folder keeps the folder's bytes, and its files are found.
+TEST(FileIsPresentInByteNamedFolder, DataFolderBesideTheExecutableKeepsTheBytes)
+{
+    const testcontent::ByteNamedFolder folder;
+    folder.write("DATA/Main/welcome_text.txt", "hello");
+    const QString dataFolder = FolderPart(pathFromBytes(folder.path() + "tolvika")) + QStringLiteral("DATA/");
+    EXPECT_EQ(pathBytes(dataFolder), folder.path() + "DATA/");
+    EXPECT_TRUE(FileIsPresent(dataFolder + QStringLiteral("Main/welcome_text.txt")));
 }
 
 } // namespace

@@ -2,8 +2,10 @@
 // pictures between areas.
 #include "app/errors.h"
 #include "app/jpeg_image.h"
+#include "app/path_encoding.h"
 #include "app/picture_file.h"
 #include "jpeg_fixtures.h"
+#include "support/byte_named_folder.h"
 #include "platform/ui/image.h"
 
 #include <QDir>
@@ -105,6 +107,18 @@ TEST_F(PictureFileTest, LoadsJpegFilesUnderEitherExtension)
         EXPECT_FALSE(static_cast<const TJPEGImage*>(graphic)->Decoded());
     }
     EXPECT_EQ(changes, 4);
+}
+
+// A picture in a folder whose name is not UTF-8 is read by its bytes.
+TEST_F(PictureFileTest, LoadsFromAFolderNamedWithBytesThatAreNoUtf8)
+{
+    const testcontent::ByteNamedFolder folder;
+    const QByteArray picture = folder.write("DATA/Main/welcome_img.jpg", encodeJpeg(testPattern(21, 13)));
+    LoadPictureFile(m_area, pathFromBytes(picture));
+    const TGraphic* graphic = m_area.Picture().Graphic();
+    ASSERT_NE(graphic, nullptr);
+    EXPECT_EQ(graphic->Width(), 21);
+    EXPECT_EQ(graphic->Height(), 13);
 }
 
 // Extensions outside the table are named in the error as written; the old picture stays.

@@ -2,7 +2,9 @@
 // and the unchanged-text rule.
 #include "app/errors.h"
 #include "app/text_lines.h"
+#include "app/path_encoding.h"
 #include "jpeg_fixtures.h"
+#include "support/byte_named_folder.h"
 #include "support/ordinary_user.h"
 #include "platform/ui/memo.h"
 
@@ -119,6 +121,27 @@ TEST_F(LoadTextLinesTest, UnopenableFilesRaiseWithTheNameAndKeepTheText)
         }
         EXPECT_EQ(m_area.Text(), QStringLiteral("kept"));
     }
+}
+
+// A file in a folder whose name is not UTF-8 is read by its bytes; a missing
+// one there is named in the error as a person reads it, U+FFFD for the byte.
+TEST_F(LoadTextLinesTest, FolderNamedWithBytesThatAreNoUtf8)
+{
+    const testcontent::ByteNamedFolder folder;
+    LoadTextLines(m_area, pathFromBytes(folder.write("help.txt", "\xCF\xEE\xEC\xEE\xF9\xFC\r\n")));
+    EXPECT_EQ(m_area.Lines(), QStringList({QStringLiteral("Помощь")}));
+
+    const testcontent::Utf8CharacterSet utf8;
+    const QString missing = pathFromBytes(folder.path() + "DATA/help.txt");
+    try {
+        LoadTextLines(m_area, missing);
+        ADD_FAILURE() << "no error";
+    } catch (const EFOpenError& error) {
+        // The temporary folder's own path is ASCII; only the folder's last byte means nothing.
+        const QString shown = QString::fromLatin1(folder.path()).replace(QChar(0xE9), QChar::ReplacementCharacter);
+        EXPECT_EQ(QString::fromUtf8(error.Message()), QStringLiteral("Cannot open file ") + shown + "DATA/help.txt");
+    }
+    EXPECT_EQ(m_area.Lines(), QStringList({QStringLiteral("Помощь")}));
 }
 
 // A file without read permission cannot be opened; as root the test reads as an ordinary user.

@@ -1,5 +1,8 @@
 #include "testing/browser_rig.h"
 
+#include "app/path_encoding.h"
+#include "support/byte_named_folder.h"
+
 #include <gtest/gtest.h>
 
 using Entries = std::vector<std::string>;
@@ -88,4 +91,26 @@ TEST(DataFolder, CancelledDialogChangesNothing)
     EXPECT_EQ(rig.journal.entries(), Entries{"dialog"});
     EXPECT_EQ(rig.browser.DataFolder(), BrowserRig::Data);
     EXPECT_EQ(rig.view.dataFolderField, BrowserRig::Data);
+}
+
+// A folder whose name is not UTF-8 ("caf" and Latin-1 0xE9) keeps its bytes in
+// DataFolder, from the executable's path and from the folder dialog, so its
+// pages are found; eDataFolder shows it with U+FFFD for the byte.
+TEST(DataFolder, FolderNamedWithBytesThatAreNoUtf8)
+{
+    const testcontent::Utf8CharacterSet utf8;
+    BrowserRig rig;
+    rig.services.programFilePath = pathFromBytes("/opt/caf\xE9/tolvika");
+    const QString welcomeText = pathFromBytes("/opt/caf\xE9/DATA/Main/welcome_text.txt");
+    rig.services.presentFiles.insert(welcomeText);
+    rig.view.textFiles.insert(welcomeText, {"Hello"});
+    rig.browser.FormActivate();
+    EXPECT_EQ(pathBytes(rig.browser.DataFolder()), QByteArray("/opt/caf\xE9/DATA/"));
+    EXPECT_EQ(rig.view.dataFolderField, QStringLiteral("/opt/caf\uFFFD/DATA/"));
+    EXPECT_EQ(rig.view.lines, QStringList{"Hello"});
+
+    rig.services.dialogChoice = pathFromBytes("/media/\xE9t\xE9/data.txt");
+    rig.browser.btnDirClick();
+    EXPECT_EQ(pathBytes(rig.browser.DataFolder()), QByteArray("/media/\xE9t\xE9/"));
+    EXPECT_EQ(rig.view.dataFolderField, QStringLiteral("/media/\uFFFDt\uFFFD/"));
 }

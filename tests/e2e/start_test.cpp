@@ -9,6 +9,7 @@
 #include "app/application.h"
 #include "app/file_services.h"
 #include "app/jpeg_image.h"
+#include "app/path_encoding.h"
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"
 #include "platform/mci/fake_audio_output.h"
@@ -17,6 +18,7 @@
 #include "platform/ui/image.h"
 #include "platform/ui/memo.h"
 #include "player/media_player.h"
+#include "support/byte_named_folder.h"
 #include "windows/help.h"
 #include "windows/main.h"
 #include "windows/prg_about.h"
@@ -31,8 +33,10 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <jpeglib.h>
@@ -84,6 +88,17 @@ private:
     TMemo& m_memo;
 };
 
+// Removes a folder tree by its bytes when it goes: Qt's own removal passes
+// over a name that is not UTF-8.
+struct RemovalByBytes {
+    std::filesystem::path path;
+    ~RemovalByBytes()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 // What the child process has to look at once the program's start is done.
 struct Started {
     TApplication& app;
@@ -125,17 +140,27 @@ void startAsTheProgramDoes(const std::function<void(Started&)>& checks)
 }
 
 // The test's part: runs this test again as the program, from a link to this
-// executable named "tolvika" with `data` made beside it, and passes on its verdict.
-void runAsTheProgram(const std::function<void(ContentFolder&)>& data)
+// executable named "tolvika" with `data` made beside it, and passes on its
+// verdict. With `folderName` the program lies in a folder of that name, given
+// as bytes and reached through a symbolic link, since the child's path is
+// passed on as text; the child then shows names as a UTF-8 desktop does.
+void runAsTheProgram(const std::function<void(ContentFolder&)>& data, const QByteArray& folderName = {})
 {
     QTemporaryDir place;
     ASSERT_TRUE(place.isValid());
-    const QString program = place.filePath(QStringLiteral("tolvika"));
+    const RemovalByBytes removal{QFile::encodeName(place.path()).toStdString()};
+    QString programFolder = place.path();
+    if (!folderName.isEmpty()) {
+        ASSERT_EQ(mkdir((QFile::encodeName(place.path()) + '/' + folderName).constData(), 0700), 0);
+        programFolder = place.filePath(QStringLiteral("program"));
+        ASSERT_EQ(symlink(folderName.constData(), QFile::encodeName(programFolder).constData()), 0);
+    }
+    const QString program = programFolder + QStringLiteral("/tolvika");
     const QByteArray self = QFile::encodeName(ProgramFilePath());
     if (link(self.constData(), QFile::encodeName(program).constData()) != 0) {
         ASSERT_TRUE(QFile::copy(ProgramFilePath(), program));
     }
-    ContentFolder folder(place.filePath(QStringLiteral("DATA")));
+    ContentFolder folder(programFolder + QStringLiteral("/DATA"));
     data(folder);
     const QStringList before = folder.listing();
 
@@ -143,6 +168,8 @@ void runAsTheProgram(const std::function<void(ContentFolder&)>& data)
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
+    if (!folderName.isEmpty())
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     child.setProcessEnvironment(environment);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(program, {QStringLiteral("--gtest_filter=%1.%2").arg(test->test_suite_name(), test->name())});
@@ -187,6 +214,36 @@ TEST(StartUp, WelcomePageFromTheFirstPaintAndItsSound)
         EXPECT_EQ(s.dialogs.beeps(), 0);
         EXPECT_TRUE(s.dialogs.errorBoxes().empty());
         EXPECT_EQ(s.app.ApplicationTitle(), QStringLiteral("Tolvika")) << "from the executable's name";
+    });
+}
+
+// From a folder whose name is not UTF-8 ("caf" and Latin-1 0xE9) the program
+// still finds the data folder beside it: the welcome page and its sound, the
+// folder kept byte for byte, eDataFolder showing it with U+FFFD for the byte,
+// and the title from the executable's own name.
+TEST(StartUp, FromAFolderNamedWithBytesThatAreNoUtf8)
+{
+    const PageContent welcome = welcomeContent();
+    if (!isTheProgram()) {
+        runAsTheProgram([&](ContentFolder& data) { data.writeWelcome(welcome); },
+                        testcontent::ByteNamedFolder::kName);
+        return;
+    }
+    startAsTheProgramDoes([&](Started& s) {
+        EXPECT_EQ(s.firstPaint.lines, welcome.lines);
+        EXPECT_EQ(s.firstPaint.picture, solidJpeg(welcome.colour));
+        const QByteArray dataFolder = pathBytes(s.main.browser().DataFolder());
+        EXPECT_TRUE(dataFolder.endsWith("/caf\xE9/DATA/")) << dataFolder.toStdString();
+        // The temporary folder above it is ASCII; only the byte 0xE9 means nothing.
+        EXPECT_EQ(s.main.eDataFolder->Text(),
+                  QString::fromLatin1(dataFolder).replace(QChar(0xE9), QChar::ReplacementCharacter));
+        s.output.advance(static_cast<std::size_t>(welcome.frames) + 10);
+        for (int round = 0; round < kMostRounds && !s.main.MediaPlayer1->isVisible(); ++round)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        EXPECT_EQ(heard(s.output, welcome.level), welcome.frames) << "the welcome sound, in full";
+        EXPECT_EQ(s.dialogs.beeps(), 0);
+        EXPECT_TRUE(s.dialogs.errorBoxes().empty());
+        EXPECT_EQ(s.app.ApplicationTitle(), QStringLiteral("Tolvika"));
     });
 }
 

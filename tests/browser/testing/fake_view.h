@@ -67,7 +67,6 @@ public:
         visible = on;
     }
     bool soundChecked() const override { return checked; }
-    QString dataFolderText() const override { return dataFolderField; }
     void setDataFolderText(const QString& text) override
     {
         m_journal.add(QStringLiteral("field ") + text);
