@@ -9,6 +9,10 @@
 #include "tools/check/content_check.h"
 #include "tools/check/report_table.h"
 
+#include "app/path_encoding.h"
+#include "support/byte_named_folder.h"
+#include "support/content_files.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
@@ -254,6 +258,26 @@ TEST(ContentCheck, AnEmptyFolderHasEverythingMissing)
         EXPECT_EQ(p.notes.size(), 1);
     }
     EXPECT_FALSE(result.passed());
+}
+
+// A data folder inside a folder whose name is not UTF-8 is checked by its
+// real bytes: its pages load, and it is not taken for a missing folder.
+TEST(ContentCheck, FolderWhoseNameIsNotUtf8)
+{
+    const testcontent::ByteNamedFolder parent;
+    parent.write("DATA/data.txt", QByteArray());
+    parent.write("DATA/Main/welcome_text.txt", testcontent::windows1251(QStringLiteral("Привет\r\n")));
+    parent.write("DATA/Main/welcome_img.jpg", testcontent::builtInJpeg());
+    parent.write("DATA/Main/welcome_sound.wav", testcontent::sineWav(440, 200));
+    const QString folder = pathFromBytes(parent.path() + "DATA");
+    const PageCheck welcome = checkWelcomePage(folder);
+    EXPECT_EQ(welcome.text.status, CheckStatus::Ok);
+    EXPECT_EQ(welcome.picture.status, CheckStatus::Ok);
+    EXPECT_EQ(welcome.sound.status, CheckStatus::Ok);
+    EXPECT_TRUE(welcome.notes.isEmpty()) << welcome.notes.join(QLatin1Char('\n')).toStdString();
+    QString report;
+    QTextStream out(&report);
+    EXPECT_NE(runContentCheck(folder, out), CheckBadArgument) << report.toStdString();
 }
 
 } // namespace
