@@ -44,3 +44,9 @@ bool FileIsPresent(const QString& name)
     // which reading would block on or never finish.
     return S_ISREG(entry.st_mode);
 }
+
+bool FolderIsPresent(const QString& name)
+{
+    struct stat entry {};
+    return !name.isEmpty() && stat(pathBytes(name).constData(), &entry) == 0 && S_ISDIR(entry.st_mode);
+}

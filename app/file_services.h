@@ -17,3 +17,5 @@ QString FolderPart(const QString& path);
 // its time stamps or access rights; false for a missing name, a directory or
 // any other kind of entry. The file is only looked up, never opened.
 bool FileIsPresent(const QString& name);
+// Whether the name, by its bytes, is a folder.
+bool FolderIsPresent(const QString& name);

@@ -1,5 +1,6 @@
 #include "tools/check/content_check.h"
 
+#include "app/path_encoding.h"
 #include "app/file_services.h"
 #include "browser/content_page.h"
 #include "browser/key_mapping.h"
@@ -71,7 +72,7 @@ PageCheck checkWelcomePage(const QString& folder)
     const QString root = withFinalSeparator(folder);
     const ContentPage welcome = welcomePage(root);
     PageCheck page = checkPage(QLatin1String(kWelcomePageName), welcome);
-    if (!QFileInfo(root + QLatin1String(kWelcomePageName)).isDir())
+    if (!FolderIsPresent(root + QLatin1String(kWelcomePageName)))
         noteMissingFolder(page, QLatin1String(kWelcomePageName), welcome);
     return page;
 }
@@ -82,7 +83,7 @@ PageCheck checkLetterPage(const QString& folder, std::uint8_t letter)
     const QString name = letterFolderName(letter);
     const ContentPage files = letterPage(root, letter);
     PageCheck page = checkPage(name, files);
-    if (!QFileInfo(root + name).isDir())
+    if (!FolderIsPresent(root + name))
         noteMissingFolder(page, name, files);
     return page;
 }
@@ -110,13 +111,14 @@ FolderCheck checkDataFolder(const QString& folder)
 
 int runContentCheck(const QString& folder, QTextStream& out)
 {
-    const QFileInfo info(folder);
-    if (folder.isEmpty() || !info.isDir()) {
-        out << "not a folder: " << folder << '\n';
+    if (!FolderIsPresent(folder)) {
+        out << "not a folder: " << displayPath(folder) << '\n';
         out.flush();
         return CheckBadArgument;
     }
-    const FolderCheck result = checkDataFolder(QDir::cleanPath(info.absoluteFilePath()));
+    // Made absolute as text, so that every byte of the name stays as it is.
+    const QString absolute = folder.startsWith(QLatin1Char('/')) ? folder : QDir::currentPath() + QLatin1Char('/') + folder;
+    const FolderCheck result = checkDataFolder(QDir::cleanPath(absolute));
     writeReport(result, out);
     out.flush();
     return result.passed() ? CheckPassed : CheckFailed;

@@ -2,12 +2,12 @@
 // the texts, pictures and sounds of a data folder. Exit status 0 when
 // everything it would show loads (warnings allowed), 1 when something is
 // missing or fails to load, 2 for a wrong argument.
+#include "app/file_services.h"
+#include "app/path_encoding.h"
 #include "app/picture_file.h"
 #include "tools/check/content_check.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -41,8 +41,9 @@ int main(int argc, char** argv)
         std::fputs(kUsage, stderr);
         return CheckBadArgument;
     }
-    const QString folder = QFile::decodeName(argv[1]);
-    if (!QFileInfo(folder).isDir()) {
+    // A folder is named by its bytes, whatever their encoding.
+    const QString folder = pathFromBytes(QByteArray(argv[1]));
+    if (!FolderIsPresent(folder)) {
         std::fprintf(stderr, "tolvika-check: %s is not a folder\n", argv[1]);
         std::fputs(kUsage, stderr);
         return CheckBadArgument;

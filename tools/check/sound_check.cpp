@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "app/file_services.h"
+#include "app/path_encoding.h"
 #include "platform/mci/mci.h"
 
 #include <QByteArray>
@@ -47,8 +48,8 @@ FileCheck checkSoundFile(const QString& path)
         check.report(CheckStatus::Missing, QStringLiteral("missing: a beep instead, and no repeat button"));
         return check;
     }
-    // The player hands the media layer its file name in UTF-8, with no device type.
-    const QByteArray element = path.toUtf8();
+    // The player hands the media layer the file's own bytes, with no device type.
+    const QByteArray element = pathBytes(path);
     MCI_OPEN_PARMS open;
     open.lpstrElementName = element.constData();
     if (const MCIERROR error = mciSendCommand(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, &open)) {
