@@ -14,8 +14,12 @@ namespace bench {
 struct LoadFigures {
     // The first load of this text: fonts and glyphs are warm, the layout is not.
     double firstMs = 0;
+    // The same span in the user-interface thread's processor time: on a shared
+    // machine the wall clock also counts the time other processes had the core.
+    double firstProcessorMs = 0;
     // Further loads; none when the first took longer than the repeat budget.
     Series repeats;
+    Series repeatsProcessor;
 };
 
 // One first load and up to `repeats` more, while a run stays under `repeatBudgetMs`.
