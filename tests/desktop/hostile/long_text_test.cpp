@@ -114,5 +114,36 @@ TEST_F(LongText, OneLineOfTheWidestLetterAtTheCapacityShowsAndTheNextKeyChangesT
     expectPage(kLetterV, pageText(pageIndexOf(kLetterV)));
 }
 
+// The Help window reads help.txt through the same text area capacity.
+TEST_F(LongText, HelpTextOfOneLineOfFourMebibytesGivesOneErrorBoxAndTheWindowKeepsItsText)
+{
+    m_folder->writeBytes(QStringLiteral("help.txt"), fourMebibyteLine());
+    ASSERT_NO_FATAL_FAILURE(start());
+    session().screen().click(m_run->centreOf(QStringLiteral("Помощь")));
+    ASSERT_TRUE(waitUntil([&] { return !m_run->otherWindows().empty(); }, kAnswerPatience))
+        << "nothing came up " << kAnswerPatience.count() << " s after the click; the program:\n"
+        << m_run->threadStacks();
+    ASSERT_TRUE(m_run->waitForOtherWindows(1));
+    const auto box = m_run->controls();
+    EXPECT_TRUE(box && box->find([](const Accessible& a) { return a.name == kTooLongText || a.text == kTooLongText; }))
+        << "the box does not read " << kTooLongText.toStdString();
+    session().screen().key("Return");
+
+    // Then the window shows, with its built-in notice; Enter on its OK button closes it.
+    ASSERT_TRUE(waitUntil([&] {
+        const auto windows = m_run->otherWindows();
+        return windows.size() == 1 && windows.front().title == "Помощь";
+    }, kAnswerPatience));
+    const auto help = m_run->controls();
+    EXPECT_TRUE(help && help->find([](const Accessible& a) {
+        return a.role == QStringLiteral("text") && a.text.startsWith(QStringLiteral("Здесь вы должны видеть"));
+    })) << "the Help window does not show its built-in notice";
+    session().screen().key("Return");
+    ASSERT_TRUE(m_run->waitForOtherWindows(0));
+    ASSERT_TRUE(waitUntil([&] { return m_run->memoFocused(); })) << "the text area did not get the focus back";
+    ASSERT_NO_FATAL_FAILURE(expectAnswerTo(kLetterV));
+    expectPage(kLetterV, pageText(pageIndexOf(kLetterV)));
+}
+
 } // namespace
 } // namespace desktop
