@@ -158,7 +158,7 @@ TEST_F(LoadTextLinesTest, OversizeFileIsRefusedUnreadAndTheTextKept)
     EXPECT_TRUE(m_area.updatesEnabled());
 }
 
-// The page text, one line of Б a little under 4 MiB without a place to
+// A page text of one line of Б, a little under 4 MiB, without a place to
 // break it, would hold the word-wrapped area for minutes: it is refused as too
 // large, and the area keeps its text.
 TEST_F(LoadTextLinesTest, OneLineOfFourMebibytesIsRefusedAndTheTextKept)

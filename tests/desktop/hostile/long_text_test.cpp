@@ -26,7 +26,7 @@ constexpr QChar kWidestCharacter = QChar(0x042E);
 // only keeps one that is stuck from holding the suite.
 constexpr auto kAnswerPatience = 20s;
 
-// The file: one line of Б without a space, a little under 4 MiB.
+// A careless data folder's page text: one line of Б without a space, a little under 4 MiB.
 QByteArray fourMebibyteLine() { return QByteArray(4 * 1024 * 1024 - 10, '\xC1'); }
 
 bool sameColour(const QColor& seen, const QColor& wanted)
