@@ -10,13 +10,18 @@
 // - key to picture: from the key press until the letter's picture colour is
 //   on the screen, read back from the X server every millisecond;
 // - start-up: from spawning the process until the welcome picture is on the
-//   screen, with the sound server present.
+//   screen, with the sound server present;
+// - the costliest text that loads (long_text.h): key to its page on the
+//   screen, and Help button to the Help window showing it.
 // Asserts nothing.
 #include "desktop_session.h"
 #include "figures.h"
+#include "long_text.h"
 #include "suite_folder.h"
 #include "tolvika_run.h"
 #include "waiting.h"
+
+#include "platform/ui/memo.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -106,6 +111,8 @@ int main(int argc, char** argv)
     int missed = 0;
     measureStarts(*folder, starts);
     measureKeys(*folder, keySound, keyPicture, missed);
+    bench::LongTextFigures longText;
+    bench::measureLongText(longText);
 
     std::printf("Tolvika on a real desktop: Xvfb 1024x768 at 96 dpi, PipeWire with its null sink, no audio setting;\n"
                 "a data folder of 33 letters with 250 ms tones and one-colour pictures.\n"
@@ -120,7 +127,15 @@ int main(int argc, char** argv)
                bench::format("%.1f / %.1f ms", keyPicture.median(), keyPicture.worst()));
     table.note("start-up to the welcome picture on screen, median / worst",
                bench::format("%.1f / %.1f ms", starts.median(), starts.worst()));
+    table.note(bench::format("key to a page whose text is one line of %d x Ю, on screen, median / worst",
+                             TMemo::Capacity),
+               bench::format("%.1f / %.1f ms", longText.keyToPage.median(), longText.keyToPage.worst()));
+    table.note("Help button to the Help window showing that text, median / worst",
+               bench::format("%.1f / %.1f ms", longText.clickToHelp.median(), longText.clickToHelp.worst()));
     table.print();
+    if (longText.unanswered > 0)
+        std::printf("\nTROUBLE: %d presses or clicks with the long text showed nothing within a minute\n",
+                    longText.unanswered);
     if (missed > 0 || keySound.count() != static_cast<std::size_t>(kLetters.size()))
         std::printf("\nTROUBLE: %d of %lld letters were not heard at the sink\n", missed,
                     static_cast<long long>(kLetters.size()));

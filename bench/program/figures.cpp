@@ -7,6 +7,17 @@
 
 namespace bench {
 
+namespace {
+
+// Characters as a terminal shows them: UTF-8 continuation bytes take no column.
+std::size_t shownWidth(const std::string& text)
+{
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }));
+}
+
+} // namespace
+
 double milliseconds(Clock::duration duration)
 {
     return std::chrono::duration<double, std::milli>(duration).count();
@@ -61,13 +72,16 @@ void Table::print() const
 {
     std::size_t widths[4] = {7, 7, 6, 6};
     for (const Row& row : m_rows) {
-        widths[0] = std::max(widths[0], row.measure.size());
-        widths[1] = std::max(widths[1], row.figures.size());
-        widths[2] = std::max(widths[2], row.target.size());
+        widths[0] = std::max(widths[0], shownWidth(row.measure));
+        widths[1] = std::max(widths[1], shownWidth(row.figures));
+        widths[2] = std::max(widths[2], shownWidth(row.target));
     }
+    const auto padded = [](const std::string& text, std::size_t width) {
+        return text + std::string(width - shownWidth(text), ' ');
+    };
     const auto line = [&](const std::string& a, const std::string& b, const std::string& c, const std::string& d) {
-        std::printf("%-*s | %-*s | %-*s | %s\n", static_cast<int>(widths[0]), a.c_str(), static_cast<int>(widths[1]),
-                    b.c_str(), static_cast<int>(widths[2]), c.c_str(), d.c_str());
+        std::printf("%s | %s | %s | %s\n", padded(a, widths[0]).c_str(), padded(b, widths[1]).c_str(),
+                    padded(c, widths[2]).c_str(), d.c_str());
     };
     line("measure", "figures", "target", "result");
     std::printf("%s\n", std::string(widths[0] + widths[1] + widths[2] + 9 + widths[3], '-').c_str());

@@ -21,8 +21,11 @@ using TKeyPressEvent = std::function<void(TControl* Sender, std::uint8_t& Key)>;
 class TMemo : public QPlainTextEdit, public TControl {
     Q_OBJECT
 public:
-    // Far above any page or help text, far below what would exhaust memory.
-    static constexpr int Capacity = 4 * 1024 * 1024;
+    // Word-wrapped layout of a line with no place to break it grows with the
+    // square of its length; at this size one line of the widest glyph is laid
+    // out and drawn within about 100 ms. A page text needs a few hundred
+    // characters, a help text a few thousand.
+    static constexpr int Capacity = 16 * 1024;
 
     explicit TMemo(QWidget* parent = nullptr);
     ~TMemo() override;

@@ -181,6 +181,41 @@ TEST_F(LoadTextLinesTest, OversizeFileIsRefusedUnreadAndTheTextKept)
     EXPECT_TRUE(m_area.updatesEnabled());
 }
 
+// A page text of one line of Б, a little under 4 MiB, without a place to
+// break it, would hold the word-wrapped area for minutes: it is refused as too
+// large, and the area keeps its text.
+TEST_F(LoadTextLinesTest, OneLineOfFourMebibytesIsRefusedAndTheTextKept)
+{
+    m_area.setText(QStringLiteral("kept"));
+    const QString longLine = file(QByteArray(4 * 1024 * 1024 - 10, '\xC1'));
+    try {
+        LoadTextLines(m_area, longLine);
+        ADD_FAILURE() << "no error";
+    } catch (const EInvalidOperation& error) {
+        EXPECT_EQ(error.Message(), "Text exceeds memo capacity");
+    }
+    EXPECT_EQ(m_area.Text(), QStringLiteral("kept"));
+    EXPECT_TRUE(m_area.updatesEnabled());
+}
+
+// The capacity is exact for the costliest shape: one line of Ю (the widest
+// letter) at the capacity loads whole; one byte more is refused and the
+// loaded line stays.
+TEST_F(LoadTextLinesTest, LineAtTheCapacityLoadsAndOneByteMoreIsRefused)
+{
+    const QByteArray atCapacity(TMemo::Capacity, '\xDE');
+    const QString line(TMemo::Capacity, QChar(0x042E));
+    LoadTextLines(m_area, file(atCapacity));
+    ASSERT_EQ(m_area.Lines(), QStringList{line});
+    try {
+        LoadTextLines(m_area, file(atCapacity + '\xDE', "longer.txt"));
+        ADD_FAILURE() << "no error";
+    } catch (const EInvalidOperation& error) {
+        EXPECT_EQ(error.Message(), "Text exceeds memo capacity");
+    }
+    EXPECT_EQ(m_area.Lines(), QStringList{line});
+}
+
 // Clear lines then add line gives one line, as the pages use them.
 TEST_F(LoadTextLinesTest, ClearThenAddLineGivesThatLine)
 {

@@ -3,9 +3,11 @@
 // the rules: the text ends at the first NUL, each CR LF, lone CR and lone LF is
 // one line break, every other byte is one character (ASCII as itself, the
 // Cyrillic letters as their capitals and smalls, a byte without a character as
-// the replacement character). The text area must then show those same lines.
+// the replacement character). The text area must then show those same lines,
+// or, for a text beyond its capacity, refuse it and stay as it was.
 #include "app/text_lines.h"
 #include "fuzz_application.h"
+#include "platform/ui/exception.h"
 #include "platform/ui/memo.h"
 
 #include <QStringList>
@@ -81,6 +83,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // text, and the fuzzer scans for leaks after every run that ends holding
     // more memory than it began with.
     TMemo memo;
+    if (text.size() > TMemo::Capacity) {
+        try {
+            memo.setText(text);
+        } catch (const EInvalidOperation&) {
+            if (!memo.Text().isEmpty())
+                fault("a refused text changed the text area");
+            return 0;
+        }
+        fault("the text area took a text beyond its capacity");
+    }
     memo.setText(text);
     if (memo.Text() != text)
         fault("the text area does not hold the text it was given");
