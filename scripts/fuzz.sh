@@ -10,7 +10,9 @@
 # each: most of their time goes into the outside decoders behind them, and
 # the test run's time is tight. A run of one of them alone takes SECONDS.
 # The targets are built in build-fuzz (clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer). Each run starts from the seed corpus in
+# UndefinedBehaviorSanitizer), or in the tree FUZZ_BUILD names when it is one
+# configured with fuzzing already (the test command passes its sanitizer
+# tree, so that nothing is compiled a third time). Each run starts from the seed corpus in
 # tests/fuzz/corpus/TARGET, which it only reads; what it learns goes to
 # build-fuzz/fuzz/TARGET/corpus and any crashing input to
 # build-fuzz/fuzz/TARGET/artifacts/, with the fuzzer's report on its output.
@@ -24,7 +26,7 @@ target=$1
 seconds=$2
 [[ $seconds =~ ^[0-9]+$ ]] || usage
 
-build=build-fuzz
+build=${FUZZ_BUILD:-build-fuzz}
 declare -A all_run_cap=([page_picture]=15 [page_sound]=15)
 all_targets=()
 for dir in tests/fuzz/*/; do
@@ -41,9 +43,11 @@ else
   exit 2
 fi
 
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVIKA_FUZZ=ON -DTOLVIKA_SANITIZE=ON \
-  -DBUILD_TESTING=OFF -DTOLVIKA_BUNDLED_DATA=OFF \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ > /dev/null
+if ! grep -q '^TOLVIKA_FUZZ:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVIKA_FUZZ=ON -DTOLVIKA_SANITIZE=ON \
+    -DBUILD_TESTING=OFF -DTOLVIKA_BUNDLED_DATA=OFF \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ > /dev/null
+fi
 cmake --build "$build" -j"$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
