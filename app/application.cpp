@@ -1,12 +1,12 @@
 #include "app/application.h"
 
 #include "app/file_services.h"
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 #include "app/session_bus.h"
 #include "app/user_dialogs.h"
 #include "platform/ui/accessibility.h"
 #include "platform/ui/event_guard.h"
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/form.h"
 
 #include <QFileInfo>

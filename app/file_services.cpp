@@ -1,6 +1,6 @@
 #include "app/file_services.h"
 
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 
 #include <QCoreApplication>
 #include <sys/stat.h>

@@ -1,7 +1,7 @@
 #include "app/input_file.h"
 
-#include "app/errors.h"
-#include "app/path_encoding.h"
+#include "app/core/errors.h"
+#include "app/core/path_encoding.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 #include "app/jpeg_image.h"
 
-#include "app/errors.h"
+#include "app/core/errors.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "app/metafile.h"
 
-#include "app/errors.h"
+#include "app/core/errors.h"
 
 namespace {
 constexpr char kUnsupported[] = "Metafiles cannot be shown on this system";

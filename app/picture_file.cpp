@@ -1,6 +1,6 @@
 #include "app/picture_file.h"
 
-#include "app/errors.h"
+#include "app/core/errors.h"
 #include "app/input_file.h"
 #include "app/jpeg_image.h"
 #include "app/metafile.h"

@@ -1,6 +1,6 @@
 #include "app/raster_graphic.h"
 
-#include "app/errors.h"
+#include "app/core/errors.h"
 
 #include <QPainter>
 

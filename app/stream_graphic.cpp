@@ -1,6 +1,6 @@
 #include "app/stream_graphic.h"
 
-#include "app/errors.h"
+#include "app/core/errors.h"
 
 #include <QIODevice>
 

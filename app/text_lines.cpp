@@ -1,8 +1,8 @@
 #include "app/text_lines.h"
 
 #include "app/input_file.h"
-#include "platform/ui/ansi_codepage.h"
-#include "platform/ui/exception.h"
+#include "platform/codepage/windows1251.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/memo.h"
 
 namespace {
@@ -32,7 +32,7 @@ private:
 QString textFromFileBytes(const QByteArray& bytes)
 {
     const qsizetype nul = bytes.indexOf('\0');
-    QString text = ansi::decode(nul < 0 ? bytes : bytes.left(nul));
+    QString text = cp1251::decode(nul < 0 ? bytes : bytes.left(nul));
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;

@@ -1,6 +1,6 @@
 #include "browser/content_page.h"
 
-#include "platform/ui/ansi_codepage.h"
+#include "platform/codepage/windows1251.h"
 
 #include <QByteArray>
 
@@ -27,5 +27,5 @@ ContentPage letterPage(const QString& dataFolder, std::uint8_t letter)
 
 QString letterFolderName(std::uint8_t letter)
 {
-    return ansi::decode(QByteArray(1, static_cast<char>(letter)));
+    return cp1251::decode(QByteArray(1, static_cast<char>(letter)));
 }

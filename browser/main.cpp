@@ -2,7 +2,7 @@
 
 #include "browser/key_mapping.h"
 
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 
 namespace {
 

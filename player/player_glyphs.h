@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/ui/colors.h"
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 #include "player/player_types.h"
 
 #include <QImage>

@@ -4,7 +4,7 @@
 // the control that uses them is TMediaPlayer.
 #pragma once
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <cstdint>
 #include <functional>

@@ -2,7 +2,7 @@
 
 #include "app/file_services.h"
 #include "app/open_dialog.h"
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 #include "app/picture_file.h"
 #include "app/text_lines.h"
 #include "app/user_dialogs.h"

@@ -1,6 +1,6 @@
 #include "windows/open_dialog_component.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/layout_value.h"
 
 namespace {

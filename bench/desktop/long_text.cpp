@@ -1,12 +1,12 @@
-#include "long_text.h"
+#include "bench/desktop/long_text.h"
 
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include "platform/ui/memo.h"
-#include "support/content_files.h"
+#include "tests/support/content_files.h"
 
 namespace bench {
 

@@ -5,7 +5,7 @@
 // button until the Help window shows such a help text.
 #pragma once
 
-#include "figures.h"
+#include "bench/program/figures.h"
 
 namespace bench {
 

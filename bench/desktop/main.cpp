@@ -14,12 +14,12 @@
 // - the costliest text that loads (long_text.h): key to its page on the
 //   screen, and Help button to the Help window showing it.
 // Asserts nothing.
-#include "desktop_session.h"
-#include "figures.h"
-#include "long_text.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "bench/program/figures.h"
+#include "bench/desktop/long_text.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include "platform/ui/memo.h"
 

@@ -1,4 +1,4 @@
-#include "load_timing.h"
+#include "bench/memo_layout/load_timing.h"
 
 #include "app/text_lines.h"
 #include "platform/ui/memo.h"

@@ -3,7 +3,7 @@
 // drawn before every run, so that each run lays the text out afresh.
 #pragma once
 
-#include "figures.h"
+#include "bench/program/figures.h"
 
 #include <QString>
 

@@ -9,15 +9,15 @@
 #include "app/application.h"
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"
-#include "platform/ui/ansi_codepage.h"
+#include "platform/codepage/windows1251.h"
 #include "platform/ui/memo.h"
 #include "windows/help.h"
 #include "windows/main.h"
 #include "windows/prg_about.h"
 
-#include "figures.h"
-#include "load_timing.h"
-#include "text_shapes.h"
+#include "bench/program/figures.h"
+#include "bench/memo_layout/load_timing.h"
+#include "bench/memo_layout/text_shapes.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -81,7 +81,7 @@ double slowestOf(const bench::LoadFigures& load)
 void measureArea(const Area& area, const QTemporaryDir& dir, bench::Table& table)
 {
     const std::uint8_t widest = bench::widestByte(area.memo->font());
-    const QString glyph = ansi::decode(QByteArray(1, static_cast<char>(widest)));
+    const QString glyph = cp1251::decode(QByteArray(1, static_cast<char>(widest)));
     const int advance = QFontMetrics(area.memo->font()).horizontalAdvance(glyph);
     const int width = area.memo->viewport()->width();
     std::printf("%s: %d pixels wide inside its border; its widest glyph is %s (byte 0x%02X), %d pixels: "

@@ -1,6 +1,6 @@
-#include "text_shapes.h"
+#include "bench/memo_layout/text_shapes.h"
 
-#include "platform/ui/ansi_codepage.h"
+#include "platform/codepage/windows1251.h"
 
 #include <QFontMetrics>
 
@@ -32,7 +32,7 @@ std::uint8_t widestByte(const QFont& font)
     int widest = kFirstPrintable;
     int widestAdvance = 0;
     for (int byte = kFirstPrintable; byte < kByteCount; ++byte) {
-        const int advance = metrics.horizontalAdvance(ansi::decode(QByteArray(1, static_cast<char>(byte))));
+        const int advance = metrics.horizontalAdvance(cp1251::decode(QByteArray(1, static_cast<char>(byte))));
         if (advance > widestAdvance) {
             widest = byte;
             widestAdvance = advance;

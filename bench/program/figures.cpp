@@ -1,4 +1,4 @@
-#include "figures.h"
+#include "bench/program/figures.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,4 +1,4 @@
-#include "key_runs.h"
+#include "bench/program/key_runs.h"
 
 #include "app/application.h"
 #include "app/jpeg_image.h"

@@ -7,7 +7,7 @@
 // control after its first sample, before the next key.
 #pragma once
 
-#include "figures.h"
+#include "bench/program/figures.h"
 
 #include <set>
 #include <string>

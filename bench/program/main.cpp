@@ -6,9 +6,9 @@
 #include "app/application.h"
 #include "app/file_services.h"
 
-#include "figures.h"
-#include "key_runs.h"
-#include "startup_runs.h"
+#include "bench/program/figures.h"
+#include "bench/program/key_runs.h"
+#include "bench/program/startup_runs.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -16,7 +16,7 @@
 #include "windows/main.h"
 #include "windows/prg_about.h"
 
-#include "figures.h"
+#include "bench/program/figures.h"
 
 #include <QFile>
 #include <QIcon>

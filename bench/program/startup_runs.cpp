@@ -1,4 +1,4 @@
-#include "startup_runs.h"
+#include "bench/program/startup_runs.h"
 
 #include <cstdio>
 #include <fcntl.h>

@@ -5,7 +5,7 @@
 // window handle given as callback. It knows nothing of the program above it.
 #pragma once
 
-#include "platform/ui/window_handle.h"
+#include "platform/messages/window_handle.h"
 
 #include <cstdint>
 

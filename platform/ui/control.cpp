@@ -1,9 +1,9 @@
 #include "platform/ui/control.h"
 
 #include "platform/ui/colors.h"
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/layout_value.h"
-#include "platform/ui/window_handle.h"
+#include "platform/messages/window_handle.h"
 
 #include <QPalette>
 #include <QWidget>

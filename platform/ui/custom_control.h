@@ -6,7 +6,7 @@
 #pragma once
 
 #include "platform/ui/control.h"
-#include "platform/ui/window_handle.h"
+#include "platform/messages/window_handle.h"
 
 #include <QWidget>
 

@@ -3,7 +3,7 @@
 #include "platform/ui/alignment.h"
 #include "platform/ui/density.h"
 #include "platform/ui/event_guard.h"
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/layout_reader.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/window_group.h"

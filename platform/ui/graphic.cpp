@@ -1,6 +1,6 @@
 #include "platform/ui/graphic.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <map>
 

@@ -1,6 +1,6 @@
 #include "platform/ui/layout_reader.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <QFile>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "platform/ui/layout_value.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "platform/ui/memo.h"
 
-#include "platform/ui/ansi_codepage.h"
+#include "platform/codepage/windows1251.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/event_guard.h"
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/layout_value.h"
 
 #include <QKeyEvent>
@@ -55,7 +55,7 @@ std::optional<std::uint8_t> typedByte(const QKeyEvent& event)
     if (text.isEmpty())
         return std::nullopt;
     const char32_t character = text.toUcs4().value(0);
-    return ansi::encodeChar(character).value_or(kNoAnsiForm);
+    return cp1251::encodeChar(character).value_or(kNoAnsiForm);
 }
 
 TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), TControl(this)

@@ -2,7 +2,7 @@
 
 #include "platform/ui/colors.h"
 #include "platform/ui/event_guard.h"
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/layout_value.h"
 
 #include <QFontMetrics>

@@ -1,9 +1,9 @@
 // Path and presence questions: the folder part of a path, the executable's
 // path, and which entries count as a present file.
 #include "app/file_services.h"
-#include "app/path_encoding.h"
-#include "jpeg_fixtures.h"
-#include "support/byte_named_folder.h"
+#include "app/core/path_encoding.h"
+#include "tests/app/jpeg_fixtures.h"
+#include "tests/support/byte_named_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "app/application.h"
 #include "platform/ui/event_guard.h"
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/memo.h"
 #include "platform/ui/speed_button.h"

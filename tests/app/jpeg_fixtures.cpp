@@ -1,4 +1,4 @@
-#include "jpeg_fixtures.h"
+#include "tests/app/jpeg_fixtures.h"
 
 #include <QFile>
 #include <algorithm>

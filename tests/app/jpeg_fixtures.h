@@ -3,7 +3,7 @@
 // one. Made with the JPEG library directly, so no opaque binaries are kept.
 #pragma once
 
-#include "support/jpeg_encoding.h"
+#include "tests/support/jpeg_encoding.h"
 
 #include <QByteArray>
 #include <QImage>

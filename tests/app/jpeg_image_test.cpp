@@ -1,9 +1,9 @@
 // The JPEG picture object: header at load, full decoding once at the first
 // painting, the errors it raises and when, and copies.
-#include "app/errors.h"
+#include "app/core/errors.h"
 #include "app/jpeg_image.h"
 #include "app/picture_file.h"
-#include "jpeg_fixtures.h"
+#include "tests/app/jpeg_fixtures.h"
 
 #include <QBuffer>
 #include <QPainter>

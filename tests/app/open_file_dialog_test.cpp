@@ -2,7 +2,7 @@
 // starts with, and that using it leaves no file behind.
 #include "app/desktop_dialogs.h"
 #include "app/open_dialog.h"
-#include "jpeg_fixtures.h"
+#include "tests/app/jpeg_fixtures.h"
 
 #include <QApplication>
 #include <QDir>

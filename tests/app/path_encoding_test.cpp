@@ -1,7 +1,7 @@
 // File names as bytes: any byte string comes back exactly from the text the
 // program carries it in, and its displayed form shows a byte that means no
 // character in the character set as U+FFFD.
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 
 #include <gtest/gtest.h>
 

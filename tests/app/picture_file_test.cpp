@@ -1,11 +1,11 @@
 // Loading picture files into a picture area by their extension, and copying
 // pictures between areas.
-#include "app/errors.h"
+#include "app/core/errors.h"
 #include "app/jpeg_image.h"
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 #include "app/picture_file.h"
-#include "jpeg_fixtures.h"
-#include "support/byte_named_folder.h"
+#include "tests/app/jpeg_fixtures.h"
+#include "tests/support/byte_named_folder.h"
 #include "platform/ui/image.h"
 
 #include <QDir>

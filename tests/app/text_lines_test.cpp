@@ -1,11 +1,11 @@
 // Loading a text file into a text area: line breaks, NUL, code page, errors
 // and the unchanged-text rule.
-#include "app/errors.h"
+#include "app/core/errors.h"
 #include "app/text_lines.h"
-#include "app/path_encoding.h"
-#include "jpeg_fixtures.h"
-#include "support/byte_named_folder.h"
-#include "support/ordinary_user.h"
+#include "app/core/path_encoding.h"
+#include "tests/app/jpeg_fixtures.h"
+#include "tests/support/byte_named_folder.h"
+#include "tests/support/ordinary_user.h"
 #include "platform/ui/memo.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "testing/browser_rig.h"
+#include "tests/browser/testing/browser_rig.h"
 
 #include <gtest/gtest.h>
 

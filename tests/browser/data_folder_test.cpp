@@ -1,7 +1,7 @@
-#include "testing/browser_rig.h"
+#include "tests/browser/testing/browser_rig.h"
 
-#include "app/path_encoding.h"
-#include "support/byte_named_folder.h"
+#include "app/core/path_encoding.h"
+#include "tests/support/byte_named_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "browser/key_mapping.h"
-#include "testing/browser_rig.h"
+#include "tests/browser/testing/browser_rig.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // text, picture colour and sound level tell it apart from every other page.
 #pragma once
 
-#include "support/content_folder.h"
+#include "tests/support/content_folder.h"
 
 #include <QString>
 

@@ -2,9 +2,9 @@
 // error box with its exact words, the rest of the page as far as it got,
 // the program answers the next key as usual, and nothing in the data folder
 // is written.
-#include "alphabet.h"
-#include "main_window_rig.h"
-#include "support/ordinary_user.h"
+#include "tests/e2e/alphabet.h"
+#include "tests/e2e/main_window_rig.h"
+#include "tests/support/ordinary_user.h"
 
 #include "app/application.h"
 #include "platform/ui/memo.h"

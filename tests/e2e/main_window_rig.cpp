@@ -1,4 +1,4 @@
-#include "main_window_rig.h"
+#include "tests/e2e/main_window_rig.h"
 
 #include "app/jpeg_image.h"
 #include "platform/ui/check_box.h"

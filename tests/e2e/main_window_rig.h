@@ -8,7 +8,7 @@
 // the program's.
 #pragma once
 
-#include "support/content_folder.h"
+#include "tests/support/content_folder.h"
 
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"

@@ -1,8 +1,8 @@
 // Letter pages end to end: real key events reach the text area of the real
 // main window, which reads the page's files from a folder on disk, paints its
 // picture and plays its sound through the media layer.
-#include "alphabet.h"
-#include "main_window_rig.h"
+#include "tests/e2e/alphabet.h"
+#include "tests/e2e/main_window_rig.h"
 
 #include "app/file_services.h"
 #include "platform/ui/memo.h"

@@ -1,8 +1,8 @@
 // Sound playback end to end: when the real player control on the real media
 // layer plays, when the repeat control is on screen, and what keys, the
 // welcome button and the Sound check box do meanwhile.
-#include "alphabet.h"
-#include "main_window_rig.h"
+#include "tests/e2e/alphabet.h"
+#include "tests/e2e/main_window_rig.h"
 
 #include "platform/ui/check_box.h"
 #include "player/media_player.h"

@@ -3,13 +3,13 @@
 // folder beside it: a link to this test program, in a folder of its own, run
 // for this one test. There the window must show the welcome page before its
 // first paint, speak it, and bring the repeat control back at the end.
-#include "alphabet.h"
-#include "main_window_rig.h"
+#include "tests/e2e/alphabet.h"
+#include "tests/e2e/main_window_rig.h"
 
 #include "app/application.h"
 #include "app/file_services.h"
 #include "app/jpeg_image.h"
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"
 #include "platform/mci/fake_audio_output.h"
@@ -18,7 +18,7 @@
 #include "platform/ui/image.h"
 #include "platform/ui/memo.h"
 #include "player/media_player.h"
-#include "support/byte_named_folder.h"
+#include "tests/support/byte_named_folder.h"
 #include "windows/help.h"
 #include "windows/main.h"
 #include "windows/prg_about.h"

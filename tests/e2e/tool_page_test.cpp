@@ -2,13 +2,13 @@
 // photo stored sideways, a typed text and a voice memo, the child's key
 // brings the text into the text area, the picture upright and centred in the
 // picture area, and the memo's trimmed voice to the sound output.
-#include "alphabet.h"
-#include "main_window_rig.h"
+#include "tests/e2e/alphabet.h"
+#include "tests/e2e/main_window_rig.h"
 
 #include "platform/mci/wav_decoder.h"
 #include "platform/ui/image.h"
-#include "support/page_tool.h"
-#include "support/phone_sources.h"
+#include "tests/support/page_tool.h"
+#include "tests/support/phone_sources.h"
 
 #include <QFile>
 #include <QTemporaryDir>

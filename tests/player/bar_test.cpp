@@ -1,6 +1,6 @@
 // The player's button bar: cell layout, the pixels it paints, mouse tracking,
 // the keyboard and the auto-enable step after an activation.
-#include "player_fixture.h"
+#include "tests/player/player_fixture.h"
 
 #include "app/scripted_dialogs.h"
 

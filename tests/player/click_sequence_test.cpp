@@ -1,7 +1,7 @@
 // One click on the repeat control with the main window's handlers attached: the
 // exact commands in order, the two completion messages handled afterwards, and
 // the Play button's look through the sequence.
-#include "player_fixture.h"
+#include "tests/player/player_fixture.h"
 
 #include <QCoreApplication>
 

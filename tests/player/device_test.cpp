@@ -1,6 +1,6 @@
 // The player's device side: opening and closing, errors, the mode, the
 // capabilities, the completion messages and the close at destruction.
-#include "player_fixture.h"
+#include "tests/player/player_fixture.h"
 
 #include <QCoreApplication>
 

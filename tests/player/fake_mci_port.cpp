@@ -1,4 +1,4 @@
-#include "fake_mci_port.h"
+#include "tests/player/fake_mci_port.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The 27 glyph resources: all present, 16-colour bitmaps at their sizes, and the
 // Play glyphs drawn as the repeat control needs them.
-#include "player_fixture.h"
+#include "tests/player/player_fixture.h"
 
 #include <QFile>
 

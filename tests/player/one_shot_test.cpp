@@ -1,6 +1,6 @@
 // The use-once settings Wait, Notify, From and To: which flags each rule gives,
 // and that one setting shapes exactly one command.
-#include "player_fixture.h"
+#include "tests/player/player_fixture.h"
 
 using namespace playertest;
 

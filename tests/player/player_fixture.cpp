@@ -1,4 +1,4 @@
-#include "player_fixture.h"
+#include "tests/player/player_fixture.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -4,7 +4,7 @@
 // for reading the painted pixels.
 #pragma once
 
-#include "fake_mci_port.h"
+#include "tests/player/fake_mci_port.h"
 #include "platform/ui/layout_value.h"
 #include "player/media_player.h"
 #include "player/player_glyphs.h"

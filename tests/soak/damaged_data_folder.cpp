@@ -1,8 +1,9 @@
-#include "damaged_data_folder.h"
+#include "tests/soak/damaged_data_folder.h"
 
-#include "support/content_files.h"
+#include "tests/support/content_files.h"
 
 #include "app/text_lines.h"
+#include "platform/codepage/windows1251.h"
 #include "platform/mci/mci.h"
 #include "platform/ui/memo.h"
 
@@ -147,7 +148,7 @@ const std::vector<std::uint8_t>& alphabet()
 
 QString letterName(std::uint8_t letter)
 {
-    return letter == 0xA8 ? QString(QChar(0x0401)) : QString(QChar(0x0410 + (letter - 0xC0)));
+    return cp1251::decode(QByteArray(1, static_cast<char>(letter)));
 }
 
 DamagedDataFolder::DamagedDataFolder(const QString& root) : m_path(root + QStringLiteral("/data/"))

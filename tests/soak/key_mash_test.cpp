@@ -5,7 +5,7 @@
 // reaches the error box with one of the program's own messages (and exactly
 // the ones each damaged page must raise), that the page on screen always
 // belongs to the last key that was accepted, and that memory does not grow.
-#include "damaged_data_folder.h"
+#include "tests/soak/damaged_data_folder.h"
 
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"

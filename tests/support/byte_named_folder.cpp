@@ -1,4 +1,4 @@
-#include "support/byte_named_folder.h"
+#include "tests/support/byte_named_folder.h"
 
 #include <clocale>
 #include <cstdlib>

@@ -1,4 +1,6 @@
-#include "content_files.h"
+#include "tests/support/content_files.h"
+
+#include "platform/codepage/windows1251.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,21 +38,7 @@ QByteArray le32(std::uint32_t v)
 
 QByteArray windows1251(const QString& text)
 {
-    QByteArray bytes;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80)
-            bytes.append(static_cast<char>(u));
-        else if (u >= 0x0410 && u <= 0x044F)
-            bytes.append(static_cast<char>(0xC0 + (u - 0x0410)));
-        else if (u == 0x0401)
-            bytes.append(static_cast<char>(0xA8));
-        else if (u == 0x0451)
-            bytes.append(static_cast<char>(0xB8));
-        else
-            throw std::invalid_argument("no Windows-1251 byte in the test's table");
-    }
-    return bytes;
+    return QByteArray::fromStdString(cp1251::toWindows1251(text.toStdString()));
 }
 
 QByteArray wavFile(const WavFormat& format, const QByteArray& data, std::uint32_t claimedDataBytes)

@@ -9,8 +9,8 @@
 
 namespace testcontent {
 
-// The Windows-1251 bytes of a text of ASCII and Russian letters; other
-// characters are a mistake of the test and throw.
+// The Windows-1251 bytes of a text; a character with no Windows-1251 form
+// is a mistake of the test and throws.
 QByteArray windows1251(const QString& text);
 
 struct WavFormat {

@@ -1,4 +1,4 @@
-#include "support/content_folder.h"
+#include "tests/support/content_folder.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -6,8 +6,8 @@
 // times, to show that the program wrote nothing there.
 #pragma once
 
-#include "support/content_files.h"
-#include "support/jpeg_encoding.h"
+#include "tests/support/content_files.h"
+#include "tests/support/jpeg_encoding.h"
 
 #include <QByteArray>
 #include <QColor>

@@ -1,4 +1,4 @@
-#include "jpeg_encoding.h"
+#include "tests/support/jpeg_encoding.h"
 
 #include <cstdlib>
 #include <stdexcept>

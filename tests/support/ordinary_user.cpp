@@ -1,4 +1,4 @@
-#include "ordinary_user.h"
+#include "tests/support/ordinary_user.h"
 
 #include <sys/types.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
-#include "page_tool.h"
+#include "tests/support/page_tool.h"
 
-#include "phone_sources.h"
+#include "tests/support/phone_sources.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

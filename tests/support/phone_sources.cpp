@@ -1,6 +1,6 @@
-#include "phone_sources.h"
+#include "tests/support/phone_sources.h"
 
-#include "jpeg_encoding.h"
+#include "tests/support/jpeg_encoding.h"
 
 #include <QDir>
 #include <QFile>

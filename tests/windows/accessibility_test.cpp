@@ -1,4 +1,4 @@
-#include "program_windows.h"
+#include "tests/windows/program_windows.h"
 
 #include "app/desktop_dialogs.h"
 #include "platform/ui/check_box.h"

@@ -1,4 +1,4 @@
-#include "program_windows.h"
+#include "tests/windows/program_windows.h"
 
 #include "app/application.h"
 #include "platform/ui/bit_btn.h"

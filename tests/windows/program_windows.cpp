@@ -1,4 +1,4 @@
-#include "program_windows.h"
+#include "tests/windows/program_windows.h"
 
 #include "platform/ui/control.h"
 

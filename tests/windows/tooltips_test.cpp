@@ -1,4 +1,4 @@
-#include "program_windows.h"
+#include "tests/windows/program_windows.h"
 
 #include "platform/ui/edit.h"
 #include "platform/ui/image.h"

@@ -3,7 +3,7 @@
 // empty folders for its home, settings, caches, data, runtime files and
 // temporary files. The toolkit settings the other tests get from their
 // harness are kept if the run already chose them.
-#include "sandbox.h"
+#include "tests/writes_nothing/sandbox.h"
 
 #include <cstdlib>
 #include <filesystem>

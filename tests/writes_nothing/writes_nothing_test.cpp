@@ -4,8 +4,8 @@
 // temporary folders, and with its data folder among them. Afterwards every
 // entry below them must be exactly as before: nothing created, removed or
 // changed (type, size, permissions, modification and change times).
-#include "support/content_files.h"
-#include "sandbox.h"
+#include "tests/support/content_files.h"
+#include "tests/writes_nothing/sandbox.h"
 
 #include "app/application.h"
 #include "platform/ui/bit_btn.h"

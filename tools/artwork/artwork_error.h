@@ -3,7 +3,7 @@
 // The generator's main() reports it and exits with a failure code.
 #pragma once
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 namespace artwork {
 TOLVIKA_ERROR_CLASS(EArtworkError, Exception);

@@ -1,6 +1,6 @@
-#include "artwork/artwork_fonts.h"
+#include "tools/artwork/artwork_fonts.h"
 
-#include "artwork/artwork_error.h"
+#include "tools/artwork/artwork_error.h"
 
 #include <QFontDatabase>
 #include <QHash>

@@ -1,12 +1,12 @@
-#include "artwork/artwork_set.h"
+#include "tools/artwork/artwork_set.h"
 
-#include "artwork/artwork_error.h"
-#include "artwork/dib_writer.h"
-#include "artwork/glyphs.h"
-#include "artwork/jpeg_encoder.h"
-#include "artwork/main_icon.h"
-#include "artwork/streams.h"
-#include "artwork/title_picture.h"
+#include "tools/artwork/artwork_error.h"
+#include "tools/artwork/dib_writer.h"
+#include "tools/artwork/glyphs.h"
+#include "tools/artwork/jpeg_encoder.h"
+#include "tools/artwork/main_icon.h"
+#include "tools/artwork/streams.h"
+#include "tools/artwork/title_picture.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "artwork/dib_writer.h"
+#include "tools/artwork/dib_writer.h"
 
-#include "artwork/artwork_error.h"
+#include "tools/artwork/artwork_error.h"
 
 #include <cstdint>
 

@@ -4,8 +4,8 @@
 // nibble, each row padded to four bytes. Drawing the maps is left to others.
 #pragma once
 
-#include "artwork/palette16.h"
-#include "artwork/pixel_map.h"
+#include "tools/artwork/palette16.h"
+#include "tools/artwork/pixel_map.h"
 
 #include <QByteArray>
 #include <vector>

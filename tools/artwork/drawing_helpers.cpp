@@ -1,4 +1,4 @@
-#include "artwork/drawing_helpers.h"
+#include "tools/artwork/drawing_helpers.h"
 
 #include <QImage>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "artwork/everyday_objects.h"
+#include "tools/artwork/everyday_objects.h"
 
-#include "artwork/drawing_helpers.h"
+#include "tools/artwork/drawing_helpers.h"
 
 #include <QLinearGradient>
 #include <QPolygonF>

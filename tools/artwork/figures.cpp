@@ -1,6 +1,6 @@
-#include "artwork/figures.h"
+#include "tools/artwork/figures.h"
 
-#include "artwork/drawing_helpers.h"
+#include "tools/artwork/drawing_helpers.h"
 
 #include <QLinearGradient>
 #include <QPainterPath>

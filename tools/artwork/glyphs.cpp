@@ -1,6 +1,6 @@
-#include "artwork/glyphs.h"
+#include "tools/artwork/glyphs.h"
 
-#include "artwork/artwork_error.h"
+#include "tools/artwork/artwork_error.h"
 
 namespace artwork {
 

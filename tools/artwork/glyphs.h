@@ -4,7 +4,7 @@
 // every dark pixel becomes grey with a white copy one pixel down and right.
 #pragma once
 
-#include "artwork/pixel_map.h"
+#include "tools/artwork/pixel_map.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "artwork/jpeg_encoder.h"
+#include "tools/artwork/jpeg_encoder.h"
 
-#include "artwork/artwork_error.h"
+#include "tools/artwork/artwork_error.h"
 
 #include <cstdio>
 #include <jpeglib.h>

@@ -1,6 +1,6 @@
-#include "artwork/letters3d.h"
+#include "tools/artwork/letters3d.h"
 
-#include "artwork/drawing_helpers.h"
+#include "tools/artwork/drawing_helpers.h"
 
 #include <QLinearGradient>
 #include <QPainterPathStroker>

@@ -1,4 +1,4 @@
-#include "artwork/main_icon.h"
+#include "tools/artwork/main_icon.h"
 
 #include <QLinearGradient>
 #include <QPainter>

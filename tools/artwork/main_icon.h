@@ -5,7 +5,7 @@
 // from the same design.
 #pragma once
 
-#include "artwork/pixel_map.h"
+#include "tools/artwork/pixel_map.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
-#include "artwork/palette16.h"
+#include "tools/artwork/palette16.h"
 
-#include "artwork/artwork_error.h"
+#include "tools/artwork/artwork_error.h"
 
 namespace artwork {
 

@@ -1,6 +1,6 @@
-#include "artwork/pixel_map.h"
+#include "tools/artwork/pixel_map.h"
 
-#include "artwork/artwork_error.h"
+#include "tools/artwork/artwork_error.h"
 
 #include <string>
 

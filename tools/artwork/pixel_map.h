@@ -4,7 +4,7 @@
 // writers decide how transparency is stored (the glyphs' olive, the icon's mask).
 #pragma once
 
-#include "artwork/palette16.h"
+#include "tools/artwork/palette16.h"
 
 #include <QImage>
 #include <initializer_list>

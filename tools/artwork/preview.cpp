@@ -1,9 +1,9 @@
-#include "artwork/preview.h"
+#include "tools/artwork/preview.h"
 
-#include "artwork/artwork_error.h"
-#include "artwork/artwork_set.h"
-#include "artwork/glyphs.h"
-#include "artwork/main_icon.h"
+#include "tools/artwork/artwork_error.h"
+#include "tools/artwork/artwork_set.h"
+#include "tools/artwork/glyphs.h"
+#include "tools/artwork/main_icon.h"
 
 #include <QDir>
 #include <QFile>

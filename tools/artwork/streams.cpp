@@ -1,6 +1,6 @@
-#include "artwork/streams.h"
+#include "tools/artwork/streams.h"
 
-#include "artwork/artwork_error.h"
+#include "tools/artwork/artwork_error.h"
 
 #include <cstdint>
 #include <limits>

@@ -1,9 +1,9 @@
-#include "artwork/title_picture.h"
+#include "tools/artwork/title_picture.h"
 
-#include "artwork/artwork_fonts.h"
-#include "artwork/everyday_objects.h"
-#include "artwork/figures.h"
-#include "artwork/letters3d.h"
+#include "tools/artwork/artwork_fonts.h"
+#include "tools/artwork/everyday_objects.h"
+#include "tools/artwork/figures.h"
+#include "tools/artwork/letters3d.h"
 
 #include <QPainter>
 #include <functional>

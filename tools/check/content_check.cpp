@@ -1,6 +1,6 @@
 #include "tools/check/content_check.h"
 
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 #include "app/file_services.h"
 #include "browser/content_page.h"
 #include "browser/key_mapping.h"

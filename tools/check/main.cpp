@@ -3,7 +3,7 @@
 // everything it would show loads (warnings allowed), 1 when something is
 // missing or fails to load, 2 for a wrong argument.
 #include "app/file_services.h"
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 #include "app/picture_file.h"
 #include "tools/check/content_check.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/application.h"
 #include "app/file_services.h"
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 #include "platform/mci/mci.h"
 
 #include <QByteArray>

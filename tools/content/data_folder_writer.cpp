@@ -8,9 +8,9 @@
 #include "tools/content/memo_fit.h"
 #include "tools/content/speech_batch.h"
 #include "tools/content/welcome_picture.h"
-#include "tools/content/windows1251.h"
+#include "platform/codepage/windows1251.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <fstream>
 #include <string>
@@ -34,7 +34,7 @@ void writeBytes(const fs::path& path, const std::string& bytes)
 void writePageText(const fs::path& path, const std::vector<std::string>& lines)
 {
     checkFitsMemo(lines);
-    writeBytes(path, windows1251Lines(lines));
+    writeBytes(path, cp1251::windows1251Lines(lines));
 }
 
 // Every picture must exist before anything is written, and the message names
@@ -80,8 +80,8 @@ void writeInto(const fs::path& staging, const GeneratorInputs& inputs, const Emo
         ++index;
     }
 
-    writeBytes(staging / "help.txt", windows1251Lines(helpLines()));
-    writeBytes(staging / "data.txt", windows1251Lines(markerLines()));
+    writeBytes(staging / "help.txt", cp1251::windows1251Lines(helpLines()));
+    writeBytes(staging / "data.txt", cp1251::windows1251Lines(markerLines()));
 
     speech.run();
 }

@@ -1,6 +1,6 @@
 #include "tools/content/drawn_things.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "tools/content/drawn_things.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <QFont>
 #include <QFontDatabase>

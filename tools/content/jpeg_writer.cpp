@@ -1,6 +1,6 @@
 #include "tools/content/jpeg_writer.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <cstdio>
 #include <memory>

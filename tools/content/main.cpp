@@ -3,7 +3,7 @@
 // The build runs it; it draws on the offscreen platform, so no display is needed.
 #include "tools/content/data_folder_writer.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

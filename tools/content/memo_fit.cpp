@@ -1,6 +1,6 @@
 #include "tools/content/memo_fit.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -2,7 +2,7 @@
 
 #include "tools/content/wave_clip.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <QProcess>
 #include <QThread>

@@ -1,6 +1,6 @@
 #include "tools/content/wave_clip.h"
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <algorithm>
 #include <cmath>

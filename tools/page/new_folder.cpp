@@ -1,7 +1,7 @@
 #include "tools/page/new_folder.h"
 
 #include "tools/content/help_text.h"
-#include "tools/content/windows1251.h"
+#include "platform/codepage/windows1251.h"
 #include "tools/page/page_errors.h"
 #include "tools/page/page_writer.h"
 #include "tools/page/staged_file.h"
@@ -15,7 +15,7 @@ namespace {
 
 QByteArray windows1251Bytes(const std::vector<std::string>& lines)
 {
-    return QByteArray::fromStdString(content::windows1251Lines(lines));
+    return QByteArray::fromStdString(cp1251::windows1251Lines(lines));
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // when either is raised before the page's files are swapped in.
 #pragma once
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 // The command line is wrong: exit status 2, with the usage.
 TOLVIKA_ERROR_CLASS(EPageUsage, Exception);

@@ -1,7 +1,7 @@
 #include "tools/page/text_import.h"
 
 #include "tools/content/memo_fit.h"
-#include "tools/content/windows1251.h"
+#include "platform/codepage/windows1251.h"
 #include "tools/page/page_errors.h"
 
 #include <QStringDecoder>
@@ -38,7 +38,7 @@ void refuseControlCharacters(const QStringList& lines)
             ++character;
             if (QChar::category(c) == QChar::Other_Control && c != kTab)
                 refuse(QStringLiteral("the text holds a control character (%1) at %2: Tolvika cannot show it")
-                           .arg(QString::fromStdString(content::codePointName(c)), place(line, character)));
+                           .arg(QString::fromStdString(cp1251::codePointName(c)), place(line, character)));
         }
     }
 }
@@ -46,13 +46,13 @@ void refuseControlCharacters(const QStringList& lines)
 QByteArray convertLine(const QString& line, qsizetype index)
 {
     try {
-        return QByteArray::fromStdString(content::toWindows1251(line.toStdString()));
-    } catch (const content::EUnmappableCharacter& error) {
+        return QByteArray::fromStdString(cp1251::toWindows1251(line.toStdString()));
+    } catch (const cp1251::EUnmappableCharacter& error) {
         const char32_t character = error.character();
         refuse(QStringLiteral("the text holds \"%1\" (%2) at %3, which Windows-1251 cannot hold, so Tolvika cannot "
                               "show it; leave it out or write it in letters")
                    .arg(QString::fromUcs4(&character, 1),
-                        QString::fromStdString(content::codePointName(error.character())),
+                        QString::fromStdString(cp1251::codePointName(error.character())),
                         place(index, static_cast<qsizetype>(error.position()))));
     }
 }

@@ -1,4 +1,4 @@
-#include "bmp16.h"
+#include "tools/player_glyphs/bmp16.h"
 
 #include <array>
 

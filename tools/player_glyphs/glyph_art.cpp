@@ -1,4 +1,4 @@
-#include "glyph_art.h"
+#include "tools/player_glyphs/glyph_art.h"
 
 #include <algorithm>
 #include <functional>

@@ -4,7 +4,7 @@
 // shapes carry a grey upper-left and a white lower-right edge in every look.
 #pragma once
 
-#include "bmp16.h"
+#include "tools/player_glyphs/bmp16.h"
 
 #include <string>
 #include <vector>

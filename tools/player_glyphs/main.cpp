@@ -1,7 +1,7 @@
 // tolvika-player-glyphs: draws the player's 27 button glyphs.
 //   tolvika-player-glyphs FOLDER          writes FOLDER/EN_MPPLAY.bmp and the others
 //   tolvika-player-glyphs --check FOLDER  exits 1 unless every file there is what it draws
-#include "glyph_art.h"
+#include "tools/player_glyphs/glyph_art.h"
 
 #include <cstdio>
 #include <fstream>

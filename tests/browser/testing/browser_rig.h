@@ -3,10 +3,10 @@
 #pragma once
 
 #include "browser/main.h"
-#include "fake_player.h"
-#include "fake_services.h"
-#include "fake_view.h"
-#include "journal.h"
+#include "tests/browser/testing/fake_player.h"
+#include "tests/browser/testing/fake_services.h"
+#include "tests/browser/testing/fake_view.h"
+#include "tests/browser/testing/journal.h"
 
 #include <cstdint>
 

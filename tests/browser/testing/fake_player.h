@@ -10,7 +10,7 @@
 
 #include "browser/browser_player.h"
 #include "browser/main.h"
-#include "journal.h"
+#include "tests/browser/testing/journal.h"
 
 #include <QSet>
 #include <deque>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "browser/browser_services.h"
-#include "journal.h"
+#include "tests/browser/testing/journal.h"
 
 #include <QSet>
 

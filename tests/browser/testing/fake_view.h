@@ -5,7 +5,7 @@
 #pragma once
 
 #include "browser/browser_view.h"
-#include "journal.h"
+#include "tests/browser/testing/journal.h"
 
 #include <QMap>
 #include <QSet>

@@ -2,7 +2,7 @@
 // test can check the sequence across view, player and services at once.
 #pragma once
 
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 
 #include <QString>
 #include <string>

@@ -3,10 +3,10 @@
 // Tab parks it on the Sound check box until the next Tab), and after a click
 // on any control of the main window, and closing whatever the click opened, a
 // letter key shows its page, once.
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // the page's sound plays, back when it has ended, and hidden again for as long
 // as a click on it replays the sound, although the replay holds the program
 // until the sound's end; a key typed meanwhile is handled after it.
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
-#include "support/content_files.h"
+#include "tests/support/content_files.h"
 
 #include <gtest/gtest.h>
 

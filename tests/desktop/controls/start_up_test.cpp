@@ -2,8 +2,8 @@
 // terminal with none named) is a start-up failure like any other: one line on
 // standard error that says so and names the display, and exit code 1; never
 // an abort.
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // (Escape keeps the program running, Enter ends it with exit code 0), and the
 // Help and About windows, which open from their buttons, show their texts and
 // close with Enter, giving the keyboard back to the main window.
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <gtest/gtest.h>
 

@@ -3,13 +3,13 @@
 // has the keyboard again with the focus in the text area, and every later key
 // is handled exactly once (one beep for a key that stands for no letter, one
 // page for a letter).
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include "platform/ui/memo.h"
-#include "support/jpeg_encoding.h"
+#include "tests/support/jpeg_encoding.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "accessibility_tree.h"
+#include "tests/desktop/harness/accessibility_tree.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

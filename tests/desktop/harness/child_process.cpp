@@ -1,4 +1,4 @@
-#include "child_process.h"
+#include "tests/desktop/harness/child_process.h"
 
 #include <cerrno>
 #include <cstdio>

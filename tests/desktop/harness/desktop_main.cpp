@@ -1,7 +1,7 @@
 // Entry point of each desktop test program: the session (display, buses,
 // sound server) comes up once before the first test and goes after the last;
 // a test that fails leaves a screenshot of the whole screen in the log folder.
-#include "desktop_session.h"
+#include "tests/desktop/harness/desktop_session.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "desktop_session.h"
+#include "tests/desktop/harness/desktop_session.h"
 
 #include <cerrno>
 #include <pwd.h>

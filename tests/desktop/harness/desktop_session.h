@@ -5,13 +5,13 @@
 // each gets a display number and runtime folder of its own.
 #pragma once
 
-#include "accessibility_tree.h"
-#include "child_process.h"
-#include "session_bus.h"
-#include "sink_recorder.h"
-#include "sound_server.h"
-#include "x_desktop.h"
-#include "x_server.h"
+#include "tests/desktop/harness/accessibility_tree.h"
+#include "tests/desktop/harness/child_process.h"
+#include "tests/desktop/harness/session_bus.h"
+#include "tests/desktop/harness/sink_recorder.h"
+#include "tests/desktop/harness/sound_server.h"
+#include "tests/desktop/harness/x_desktop.h"
+#include "tests/desktop/harness/x_server.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "session_bus.h"
+#include "tests/desktop/harness/session_bus.h"
 
-#include "waiting.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -4,7 +4,7 @@
 // environment() find both, as they would in a desktop session.
 #pragma once
 
-#include "child_process.h"
+#include "tests/desktop/harness/child_process.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "sink_recorder.h"
+#include "tests/desktop/harness/sink_recorder.h"
 
-#include "waiting.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <algorithm>
 #include <cmath>

@@ -5,8 +5,8 @@
 // such as a key press, maps to a sample of the recording and back.
 #pragma once
 
-#include "child_process.h"
-#include "waiting.h"
+#include "tests/desktop/harness/child_process.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,6 +1,6 @@
-#include "sound_server.h"
+#include "tests/desktop/harness/sound_server.h"
 
-#include "waiting.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <csignal>
 #include <cstring>

@@ -5,7 +5,7 @@
 // again while a program plays, as a crash and a restart would do.
 #pragma once
 
-#include "child_process.h"
+#include "tests/desktop/harness/child_process.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "suite_folder.h"
+#include "tests/desktop/harness/suite_folder.h"
 
-#include "support/content_files.h"
-#include "support/jpeg_encoding.h"
+#include "tests/support/content_files.h"
+#include "tests/support/jpeg_encoding.h"
 
 #include <QBuffer>
 #include <QImage>

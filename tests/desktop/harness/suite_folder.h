@@ -5,7 +5,7 @@
 // keys are ignored while one plays; a test changes single files to damage them.
 #pragma once
 
-#include "support/content_folder.h"
+#include "tests/support/content_folder.h"
 
 #include <QColor>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "tolvika_run.h"
+#include "tests/desktop/harness/tolvika_run.h"
 
-#include "desktop_session.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <csignal>
 #include <gtest/gtest.h>

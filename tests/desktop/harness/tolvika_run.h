@@ -5,10 +5,10 @@
 // accessibility bus. Nothing reaches inside the process.
 #pragma once
 
-#include "accessibility_tree.h"
-#include "child_process.h"
-#include "waiting.h"
-#include "x_desktop.h"
+#include "tests/desktop/harness/accessibility_tree.h"
+#include "tests/desktop/harness/child_process.h"
+#include "tests/desktop/harness/waiting.h"
+#include "tests/desktop/harness/x_desktop.h"
 
 #include <QString>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "x_desktop.h"
+#include "tests/desktop/harness/x_desktop.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>

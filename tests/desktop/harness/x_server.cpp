@@ -1,4 +1,4 @@
-#include "x_server.h"
+#include "tests/desktop/harness/x_server.h"
 
 #include <chrono>
 #include <cstdio>

@@ -4,7 +4,7 @@
 // set it, through the Xft.dpi resource.
 #pragma once
 
-#include "child_process.h"
+#include "tests/desktop/harness/child_process.h"
 
 #include <memory>
 #include <string>

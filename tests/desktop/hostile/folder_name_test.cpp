@@ -2,10 +2,10 @@
 // desktop unpacks it: Tolvika still reads everything from the DATA folder
 // beside it, and shows the folder's name as that person's desktop would, in
 // the locale's own letters, or with U+FFFD where a byte means nothing there.
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <QFile>
 #include <cstdlib>

@@ -4,10 +4,10 @@
 // box, and the next key shows its page. Every answer is read from the X
 // server (windows, pixels), which answers while the program is stuck, so a
 // program that hangs in laying the text out fails here after a bounded wait.
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include "platform/ui/memo.h"
 

@@ -1,13 +1,13 @@
 // Hostile pictures in a data folder: a letter's picture that would keep the
 // program busy for minutes, or that would fill its memory, is refused with one
 // error box at once; the program stays small and the next key shows its page.
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include "app/jpeg_image.h"
-#include "support/jpeg_encoding.h"
+#include "tests/support/jpeg_encoding.h"
 
 #include <QFile>
 #include <QImage>

@@ -3,10 +3,10 @@
 // in the home or runtime folders or in /tmp, and leaves nothing running when
 // it ends; its pages work as ever. (With a session bus, every other test of
 // the suite reads the program through the accessibility bus.)
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
 #include <csignal>
 #include <filesystem>

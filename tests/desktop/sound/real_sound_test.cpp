@@ -5,12 +5,12 @@
 // while a sound plays costs no hang, no crash and at most one line, and that
 // sound comes back when the server does; and that without any server the
 // program runs silently, every page still showing.
-#include "desktop_session.h"
-#include "suite_folder.h"
-#include "tolvika_run.h"
-#include "waiting.h"
+#include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/suite_folder.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
 
-#include "support/content_files.h"
+#include "tests/support/content_files.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "platform/ui/memo.h"
 #include "platform/ui/speed_button.h"
 #include "player/media_player.h"
-#include "support/page_tool.h"
+#include "tests/support/page_tool.h"
 #include "windows/main.h"
 
 #include <QCoreApplication>

@@ -3,9 +3,9 @@
 // stream's length-prefixed value. The picture's own errors (EJPEG, and
 // EReadError for a bad length prefix) are expected; anything else, a second
 // decoding attempt, or a bitmap whose size disagrees with the header is a fault.
-#include "app/errors.h"
+#include "app/core/errors.h"
 #include "app/jpeg_image.h"
-#include "fuzz_application.h"
+#include "tests/fuzz/support/fuzz_application.h"
 
 #include <QImage>
 #include <QPainter>

@@ -3,8 +3,8 @@
 // every class the program's layouts may name. A layout the reader or the
 // builder refuses raises one of the kit's errors (an Exception); anything
 // else escaping, or a crash, is a fault.
-#include "fuzz_application.h"
-#include "platform/ui/exception.h"
+#include "tests/fuzz/support/fuzz_application.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/layout_reader.h"
 #include "windows/window_classes.h"

@@ -6,7 +6,7 @@
 // pictures are fuzzed up to their header only: a crafted stream makes the
 // HEVC decoder behind libheif allocate gigabytes, which the tool bounds by
 // its address-space limit, a limit the sanitizers cannot run under.
-#include "fuzz_application.h"
+#include "tests/fuzz/support/fuzz_application.h"
 
 #include "tools/check/picture_check.h"
 #include "tools/page/heif_picture.h"

@@ -3,7 +3,7 @@
 // the two page rates, then the trimming and levelling. A refusal is
 // EPageRefused; anything else thrown, a rate other than the two, or a tidied
 // sound longer than the decoded one is a fault.
-#include "fuzz_application.h"
+#include "tests/fuzz/support/fuzz_application.h"
 
 #include "tools/content/wave_clip.h"
 #include "tools/page/page_errors.h"

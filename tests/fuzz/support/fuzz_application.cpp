@@ -1,4 +1,4 @@
-#include "fuzz_application.h"
+#include "tests/fuzz/support/fuzz_application.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -1,7 +1,7 @@
 // The command surface: status and capability items, the time format, commands
 // a wave device does not have, unknown devices, commands and flags, device
 // identifiers, and the error texts.
-#include "mci_test_support.h"
+#include "tests/platform/mci/mci_test_support.h"
 
 #include <cstring>
 #include <set>

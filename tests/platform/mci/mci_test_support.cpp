@@ -1,4 +1,4 @@
-#include "mci_test_support.h"
+#include "tests/platform/mci/mci_test_support.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Completion messages: one for every request with notify, posted (never
 // delivered during the call) as successful, superseded, aborted or failed.
-#include "mci_test_support.h"
+#include "tests/platform/mci/mci_test_support.h"
 
 #include <algorithm>
 #include <thread>

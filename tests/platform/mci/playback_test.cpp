@@ -1,7 +1,7 @@
 // Playing on the fake output: modes, the samples that reach the output,
 // positions and lengths in milliseconds, from/to ranges, pause and resume,
 // seeking, closing while playing, and a Play that waits for its end.
-#include "mci_test_support.h"
+#include "tests/platform/mci/mci_test_support.h"
 
 #include <atomic>
 #include <thread>

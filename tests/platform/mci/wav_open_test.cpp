@@ -1,6 +1,6 @@
 // Opening WAV files: every encoding decodes to the output's samples, and every
 // kind of bad file fails with its own code and leaves no device open.
-#include "mci_test_support.h"
+#include "tests/platform/mci/mci_test_support.h"
 
 #include "platform/mci/wav_decoder.h"
 

@@ -1,6 +1,6 @@
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
-#include "platform/ui/exception.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/memo.h"
 #include "platform/ui/panel.h"

@@ -1,6 +1,6 @@
 // The speed-button glyphs and the main icon as committed: their exact header
 // fields, palettes, transparency and the colours their designs are made of.
-#include "resource_bytes.h"
+#include "tests/tools/artwork/resource_bytes.h"
 
 #include <QImage>
 #include <array>

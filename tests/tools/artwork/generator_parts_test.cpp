@@ -1,14 +1,14 @@
 // The generator's building blocks on small inputs: pixel-map parsing, the
 // disabled-cell rule, stream framing, bitmap rows and the JPEG header fields
 // it is told to write.
-#include "artwork/artwork_error.h"
-#include "artwork/dib_writer.h"
-#include "artwork/glyphs.h"
-#include "artwork/jpeg_encoder.h"
-#include "artwork/pixel_map.h"
-#include "artwork/streams.h"
+#include "tools/artwork/artwork_error.h"
+#include "tools/artwork/dib_writer.h"
+#include "tools/artwork/glyphs.h"
+#include "tools/artwork/jpeg_encoder.h"
+#include "tools/artwork/pixel_map.h"
+#include "tools/artwork/streams.h"
 
-#include "resource_bytes.h"
+#include "tests/tools/artwork/resource_bytes.h"
 
 #include <gtest/gtest.h>
 

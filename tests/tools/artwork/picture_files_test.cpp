@@ -1,6 +1,6 @@
 // The two built-in pictures as committed: their stream framing, the JPEG
 // structure a baseline JFIF reader relies on, and what the decoded pixels show.
-#include "resource_bytes.h"
+#include "tests/tools/artwork/resource_bytes.h"
 
 #include <QColor>
 #include <QRect>

@@ -1,9 +1,9 @@
 // The committed artwork is exactly what the generator makes: run in-process
 // and as the built program into an empty folder, byte for byte, with no
 // committed file left that the generator does not make.
-#include "artwork/artwork_set.h"
+#include "tools/artwork/artwork_set.h"
 
-#include "resource_bytes.h"
+#include "tests/tools/artwork/resource_bytes.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "resource_bytes.h"
+#include "tests/tools/artwork/resource_bytes.h"
 
 #include <QFile>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // The two byte-level judgements of the checker: which texts are UTF-8 rather
 // than Windows-1251, and which JPEG files end before their end-of-image marker.
-#include "folder_copies.h"
+#include "tests/tools/check/folder_copies.h"
 #include "tools/check/jpeg_markers.h"
 #include "tools/check/text_encoding.h"
 

@@ -4,14 +4,14 @@
 // (missing or failing files) makes the check fail.
 #include "app/jpeg_image.h"
 #include "app/picture_file.h"
-#include "folder_copies.h"
+#include "tests/tools/check/folder_copies.h"
 #include "platform/ui/memo.h"
 #include "tools/check/content_check.h"
 #include "tools/check/report_table.h"
 
-#include "app/path_encoding.h"
-#include "support/byte_named_folder.h"
-#include "support/content_files.h"
+#include "app/core/path_encoding.h"
+#include "tests/support/byte_named_folder.h"
+#include "tests/support/content_files.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // The tolvika-check executable as a user runs it: its exit status for a good
 // folder, a damaged one and wrong arguments, its usage text on stderr, and
 // that it needs no display and no sound device (it runs with neither).
-#include "folder_copies.h"
+#include "tests/tools/check/folder_copies.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>

@@ -1,6 +1,6 @@
-#include "folder_copies.h"
+#include "tests/tools/check/folder_copies.h"
 
-#include "platform/ui/ansi_codepage.h"
+#include "platform/codepage/windows1251.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -88,6 +88,6 @@ QByteArray jpegOfSize(int width, int height, bool progressive)
     return buffer.data();
 }
 
-QByteArray windows1251AsUtf8(const QByteArray& bytes) { return ansi::decode(bytes).toUtf8(); }
+QByteArray windows1251AsUtf8(const QByteArray& bytes) { return cp1251::decode(bytes).toUtf8(); }
 
 } // namespace checkfixtures

@@ -3,7 +3,7 @@
 // rewritten, cut short or removed, one kind of damage per helper.
 #pragma once
 
-#include "support/jpeg_encoding.h"
+#include "tests/support/jpeg_encoding.h"
 
 #include <QByteArray>
 #include <QString>

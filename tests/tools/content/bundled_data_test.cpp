@@ -1,6 +1,6 @@
 // The DATA folder the build puts beside the program: every page the program
 // asks for is there, in the encodings and sizes the program can show whole.
-#include "bundled_file_checks.h"
+#include "tests/tools/content/bundled_file_checks.h"
 
 #include <QFont>
 #include <QFontInfo>

@@ -1,9 +1,10 @@
-#include "bundled_file_checks.h"
+#include "tests/tools/content/bundled_file_checks.h"
+
+#include "platform/codepage/windows1251.h"
 
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <iconv.h>
 #include <iterator>
 #include <memory>
 #include <stdexcept>
@@ -40,21 +41,11 @@ bool isUtf8(const std::string& bytes)
 
 std::optional<std::string> fromWindows1251(const std::string& bytes)
 {
-    iconv_t cd = iconv_open("UTF-8", "CP1251");
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw std::runtime_error("iconv cannot convert from CP1251");
-    std::string in = bytes;
-    std::string out(bytes.size() * 3, '\0');
-    char* inPtr = in.data();
-    size_t inLeft = in.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    const size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (result == static_cast<size_t>(-1))
+    const std::optional<QString> text
+        = cp1251::decode(QByteArray::fromStdString(bytes), cp1251::UnassignedByte::Refuse);
+    if (!text)
         return std::nullopt;
-    out.resize(out.size() - outLeft);
-    return out;
+    return text->toStdString();
 }
 
 std::optional<std::vector<std::string>> splitCrLf(const std::string& text)

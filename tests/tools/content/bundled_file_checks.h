@@ -1,6 +1,8 @@
 // Independent readers for checking the bundled data folder: they decode what
 // the program will read (Windows-1251 text, JPEG, WAVE) with their own code
 // rather than the generator's, so a fault in the generator cannot hide itself.
+// Text is read with the program's own Windows-1251 decoder, as the program
+// reads it, not with the encoder the generator writes with.
 #pragma once
 
 #include <cstdint>

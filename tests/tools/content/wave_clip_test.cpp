@@ -2,8 +2,8 @@
 // common peak and the file written back.
 #include "tools/content/wave_clip.h"
 
-#include "bundled_file_checks.h"
-#include "platform/ui/exception.h"
+#include "tests/tools/content/bundled_file_checks.h"
+#include "platform/exception/exception.h"
 
 #include <gtest/gtest.h>
 

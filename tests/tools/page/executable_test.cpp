@@ -4,10 +4,10 @@
 // trimmed 16-bit mono PCM) and passes tolvika-check; every kind of source
 // works; and every bad input, a folder without write permission and a full
 // disk get one clear message and leave the data folder exactly as it was.
-#include "page_outputs.h"
+#include "tests/tools/page/page_outputs.h"
 
-#include "support/page_tool.h"
-#include "support/phone_sources.h"
+#include "tests/support/page_tool.h"
+#include "tests/support/phone_sources.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "page_outputs.h"
+#include "tests/tools/page/page_outputs.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>

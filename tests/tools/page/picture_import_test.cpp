@@ -6,8 +6,8 @@
 #include "tools/page/page_errors.h"
 #include "tools/page/picture_import.h"
 
-#include "support/jpeg_encoding.h"
-#include "support/phone_sources.h"
+#include "tests/support/jpeg_encoding.h"
+#include "tests/support/phone_sources.h"
 
 #include <QBuffer>
 #include <QColor>

@@ -8,7 +8,7 @@
 #include "tools/page/sound_source.h"
 #include "tools/page/voice_import.h"
 
-#include "support/phone_sources.h"
+#include "tests/support/phone_sources.h"
 
 #include <QTemporaryDir>
 #include <algorithm>

@@ -3,7 +3,7 @@
 // back and leaves no temporary file, and new files get ordinary permissions.
 #include "tools/page/staged_file.h"
 
-#include "support/phone_sources.h"
+#include "tests/support/phone_sources.h"
 
 #include <QDir>
 #include <QTemporaryDir>

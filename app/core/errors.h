@@ -4,8 +4,8 @@
 // EInvalidOperation. Nothing here catches: the frame's catch point shows them.
 #pragma once
 
-#include "app/path_encoding.h"
-#include "platform/ui/exception.h"
+#include "app/core/path_encoding.h"
+#include "platform/exception/exception.h"
 
 #include <QString>
 

@@ -1,8 +1,7 @@
-#include "platform/ui/window_handle.h"
+#include "platform/messages/window_handle.h"
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QWidget>
 #include <map>
 #include <mutex>
 
@@ -10,8 +9,8 @@ namespace {
 
 struct HandleTable {
     std::mutex mutex;
-    std::map<HWND, QPointer<QWidget>> widgets;
-    std::map<QWidget*, HWND> handles;
+    std::map<HWND, QPointer<QObject>> objects;
+    std::map<QObject*, HWND> handles;
     HWND next = 1;
 };
 
@@ -31,26 +30,26 @@ QEvent::Type TMessageEvent::eventType()
 
 namespace windowhandle {
 
-HWND handleOf(QWidget* widget)
+HWND handleOf(QObject* object)
 {
-    if (!widget)
+    if (!object)
         return 0;
     auto& t = table();
     std::lock_guard lock(t.mutex);
-    if (auto found = t.handles.find(widget); found != t.handles.end())
+    if (auto found = t.handles.find(object); found != t.handles.end())
         return found->second;
     const HWND handle = t.next++;
-    t.handles[widget] = handle;
-    t.widgets[handle] = widget;
+    t.handles[object] = handle;
+    t.objects[handle] = object;
     return handle;
 }
 
-void release(QWidget* widget)
+void release(QObject* object)
 {
     auto& t = table();
     std::lock_guard lock(t.mutex);
-    if (auto found = t.handles.find(widget); found != t.handles.end()) {
-        t.widgets.erase(found->second);
+    if (auto found = t.handles.find(object); found != t.handles.end()) {
+        t.objects.erase(found->second);
         t.handles.erase(found);
     }
 }
@@ -59,10 +58,10 @@ bool postMessage(HWND handle, const TMessage& message)
 {
     auto& t = table();
     std::lock_guard lock(t.mutex);
-    auto found = t.widgets.find(handle);
-    if (found == t.widgets.end() || found->second.isNull())
+    auto found = t.objects.find(handle);
+    if (found == t.objects.end() || found->second.isNull())
         return false;
-    // postEvent is thread-safe; the lock keeps the widget from being released
+    // postEvent is thread-safe; the lock keeps the object from being released
     // between the look-up and the post, and Qt discards events of a deleted object.
     QCoreApplication::postEvent(found->second.data(), new TMessageEvent(message));
     return true;

@@ -1,4 +1,4 @@
-#include "platform/ui/window_handle.h"
+#include "platform/messages/window_handle.h"
 
 #include <QCoreApplication>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "app/path_encoding.h"
+#include "app/core/path_encoding.h"
 
 #include <QStringView>
 #include <cerrno>

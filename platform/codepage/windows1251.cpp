@@ -1,5 +1,6 @@
-#include "tools/content/windows1251.h"
+#include "platform/codepage/windows1251.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <iconv.h>
@@ -7,9 +8,13 @@
 #include <optional>
 #include <type_traits>
 
-namespace content {
+namespace cp1251 {
 
 namespace {
+
+// Where the two halves of the code page meet: bytes below it are ASCII.
+constexpr unsigned kUpperHalf = 0x80;
+
 
 struct IconvCloser {
     void operator()(iconv_t cd) const noexcept { iconv_close(cd); }
@@ -17,12 +22,37 @@ struct IconvCloser {
 using IconvHandle = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
 
 // glibc's iconv_open reports failure as (iconv_t)-1, not as a null handle.
-IconvHandle openConverter()
+IconvHandle openConverter(const char* to, const char* from)
 {
-    iconv_t cd = iconv_open("CP1251", "UTF-8");
+    iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
-        throw Exception("Cannot convert from UTF-8 to Windows-1251");
+        return nullptr;
     return IconvHandle(cd);
+}
+
+// The 128 characters of the upper half, built once with iconv; a byte that
+// iconv cannot convert keeps U+FFFD.
+const std::array<char16_t, kUpperHalf>& upperHalf()
+{
+    static const std::array<char16_t, kUpperHalf> table = [] {
+        std::array<char16_t, kUpperHalf> result{};
+        result.fill(u'\uFFFD');
+        const IconvHandle cd = openConverter("UTF-16LE", "CP1251");
+        if (!cd)
+            return result;
+        for (unsigned i = 0; i < kUpperHalf; ++i) {
+            char in = static_cast<char>(kUpperHalf + i);
+            unsigned char out[4] = {};
+            char* inPtr = &in;
+            char* outPtr = reinterpret_cast<char*>(out);
+            size_t inLeft = 1, outLeft = sizeof out;
+            if (iconv(cd.get(), &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) && outLeft == 2)
+                result[i] = static_cast<char16_t>(out[0] | (out[1] << 8));
+            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+        }
+        return result;
+    }();
+    return table;
 }
 
 bool isContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
@@ -90,6 +120,34 @@ std::size_t characterNumber(std::string_view utf8, std::size_t end)
 
 } // namespace
 
+std::optional<QString> decode(const QByteArray& bytes, UnassignedByte rule)
+{
+    const auto& high = upperHalf();
+    QString text;
+    text.reserve(bytes.size());
+    for (char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        const QChar character = value < kUpperHalf ? QChar(value) : QChar(high[value - kUpperHalf]);
+        if (character == QChar::ReplacementCharacter && rule == UnassignedByte::Refuse)
+            return std::nullopt;
+        text.append(character);
+    }
+    return text;
+}
+
+QString decode(const QByteArray& bytes) { return *decode(bytes, UnassignedByte::Replace); }
+
+std::optional<std::uint8_t> encodeChar(char32_t character)
+{
+    if (character < kUpperHalf)
+        return static_cast<std::uint8_t>(character);
+    const auto& high = upperHalf();
+    for (unsigned i = 0; i < kUpperHalf; ++i)
+        if (high[i] != u'\uFFFD' && high[i] == character)
+            return static_cast<std::uint8_t>(kUpperHalf + i);
+    return std::nullopt;
+}
+
 std::string codePointName(char32_t character)
 {
     char name[16] = {};
@@ -99,7 +157,9 @@ std::string codePointName(char32_t character)
 
 std::string toWindows1251(std::string_view utf8)
 {
-    IconvHandle cd = openConverter();
+    const IconvHandle cd = openConverter("CP1251", "UTF-8");
+    if (!cd)
+        throw Exception("Cannot convert from UTF-8 to Windows-1251");
     // Windows-1251 never needs more bytes than UTF-8 for the same text.
     std::string out(utf8.size(), '\0');
     std::string in(utf8);
@@ -128,4 +188,4 @@ std::string windows1251Lines(const std::vector<std::string>& utf8Lines)
     return toWindows1251(joined);
 }
 
-} // namespace content
+} // namespace cp1251
