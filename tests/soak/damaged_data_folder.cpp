@@ -5,6 +5,7 @@
 #include "app/text_lines.h"
 #include "platform/mci/mci.h"
 #include "platform/ui/memo.h"
+#include "support/test_files.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -18,12 +19,12 @@
 
 namespace soak {
 
-using testcontent::makeFolder;
 using testcontent::toneWav;
 using testcontent::wavFile;
 using testcontent::WavFormat;
 using testcontent::windows1251;
-using testcontent::writeFile;
+using testfiles::makeFolder;
+using testfiles::writeFile;
 
 namespace {
 
