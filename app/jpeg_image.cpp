@@ -1,6 +1,7 @@
 #include "app/jpeg_image.h"
 
 #include "app/core/errors.h"
+#include "platform/jpeg/decompressor.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -94,10 +95,6 @@ void termSource(j_decompress_ptr) {}
     throw jpegError(code == JERR_INPUT_EMPTY ? TJPEGImage::EmptyInputCode : code);
 }
 
-// Warnings and trace messages are ignored.
-void emitMessage(j_common_ptr, int) {}
-void outputMessage(j_common_ptr) {}
-
 // Called by the decoder before each step of its work, so also once each new
 // scan has begun: a picture beyond the scan bound ends there.
 void countScans(j_common_ptr info)
@@ -106,16 +103,24 @@ void countScans(j_common_ptr info)
         throw jpegError(TJPEGImage::TooManyScansCode);
 }
 
-// One decompressor over a byte array, destroyed with the scope whatever happens.
+// The program's error manager: its own codes for fatal errors; warnings and
+// trace messages are ignored.
+jpeg_error_mgr programErrors()
+{
+    jpeg_error_mgr errors{};
+    jpeg_std_error(&errors);
+    errors.error_exit = errorExit;
+    errors.emit_message = jpeg::ignoreMessage;
+    errors.output_message = jpeg::ignoreOutput;
+    return errors;
+}
+
+// One decompressor over a byte array, with the program's own error manager
+// and source, destroyed with the scope whatever happens.
 class Decompressor {
 public:
-    explicit Decompressor(const QByteArray& data)
+    explicit Decompressor(const QByteArray& data) : m_decompressor(m_error, m_source.pub)
     {
-        m_info.err = jpeg_std_error(&m_error);
-        m_error.error_exit = errorExit;
-        m_error.emit_message = emitMessage;
-        m_error.output_message = outputMessage;
-        jpeg_create_decompress(&m_info);
         m_source.pub.init_source = initSource;
         m_source.pub.fill_input_buffer = fillInputBuffer;
         m_source.pub.skip_input_data = skipInputData;
@@ -123,30 +128,27 @@ public:
         m_source.pub.term_source = termSource;
         m_source.data = reinterpret_cast<const JOCTET*>(data.constData());
         m_source.size = static_cast<std::size_t>(data.size());
-        m_info.src = &m_source.pub;
         m_progress.progress_monitor = countScans;
-        m_info.progress = &m_progress;
+        info().progress = &m_progress;
     }
-    ~Decompressor() { jpeg_destroy_decompress(&m_info); }
-    Decompressor(const Decompressor&) = delete;
-    Decompressor& operator=(const Decompressor&) = delete;
 
-    jpeg_decompress_struct& info() { return m_info; }
+    jpeg_decompress_struct& info() { return m_decompressor.info(); }
 
     // Reads up to the first scan and refuses images beyond the pixel bound.
     void readHeader()
     {
-        jpeg_read_header(&m_info, TRUE);
-        const qint64 pixels = static_cast<qint64>(m_info.image_width) * m_info.image_height;
+        m_decompressor.readHeader();
+        const qint64 pixels = static_cast<qint64>(info().image_width) * info().image_height;
         if (pixels > TJPEGImage::MaxPixels)
             throw jpegError(JERR_IMAGE_TOO_BIG);
     }
 
 private:
-    jpeg_error_mgr m_error{};
+    // Declared before the decompressor, which refers to them from its birth.
+    jpeg_error_mgr m_error = programErrors();
     MemorySource m_source{};
     jpeg_progress_mgr m_progress{};
-    jpeg_decompress_struct m_info{};
+    jpeg::Decompressor m_decompressor;
 };
 
 // Displays of 8 bits per pixel or fewer get palette pictures; asked once.

@@ -7,6 +7,7 @@
 
 #include "platform/ui/memo.h"
 #include "tests/support/content_files.h"
+#include "tests/support/test_files.h"
 
 namespace bench {
 
@@ -93,7 +94,7 @@ void measureHelp(TolvikaRun& run, LongTextFigures& figures)
     for (int round = 0; round < kRounds; ++round) {
         // Another text each time: the same one again would not be laid out again.
         const QByteArray text(TMemo::Capacity - round % 2, kWidestLetter);
-        testcontent::writeFile(QString::fromStdString((run.dataFolder() / "help.txt").string()), text);
+        testfiles::writeFile(QString::fromStdString((run.dataFolder() / "help.txt").string()), text);
         const auto clicked = Clock::now();
         screen.click(helpButton);
         // The text area fills the window above its button bar; its first lines are dark glyphs.

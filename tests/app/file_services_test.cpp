@@ -4,6 +4,7 @@
 #include "app/core/path_encoding.h"
 #include "tests/app/jpeg_fixtures.h"
 #include "tests/support/byte_named_folder.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,19 +56,19 @@ protected:
 TEST_F(FileIsPresentTest, RegularFilesArePresentWhateverTheirStampOrMode)
 {
     const QString old = path("letter_img.jpg");
-    fixtures::writeFile(old, "x");
+    testfiles::writeFile(old, "x");
     const timeval epoch[2] = {{0, 0}, {0, 0}};
     ASSERT_EQ(utimes(QFile::encodeName(old).constData(), epoch), 0);
     ASSERT_EQ(QFileInfo(old).lastModified().toSecsSinceEpoch(), 0);
     EXPECT_TRUE(FileIsPresent(old));
 
     const QString locked = path("letter_text.txt");
-    fixtures::writeFile(locked, "");
+    testfiles::writeFile(locked, "");
     ASSERT_EQ(chmod(QFile::encodeName(locked).constData(), 0), 0);
     EXPECT_TRUE(FileIsPresent(locked));
 
     const QString cyrillic = path("Б");
-    fixtures::writeFile(cyrillic, "");
+    testfiles::writeFile(cyrillic, "");
     EXPECT_TRUE(FileIsPresent(cyrillic));
 }
 

@@ -36,11 +36,4 @@ QByteArray cut(const QByteArray& bytes, double fraction)
     return bytes.left(static_cast<qsizetype>(bytes.size() * fraction));
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
-
 } // namespace fixtures

@@ -24,6 +24,4 @@ int scanCount(const QByteArray& jpeg);
 // The first `fraction` of the bytes.
 QByteArray cut(const QByteArray& bytes, double fraction);
 
-void writeFile(const QString& path, const QByteArray& bytes);
-
 } // namespace fixtures

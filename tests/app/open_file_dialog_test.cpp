@@ -3,6 +3,7 @@
 #include "app/desktop_dialogs.h"
 #include "app/open_dialog.h"
 #include "tests/app/jpeg_fixtures.h"
+#include "tests/support/test_files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,7 +44,7 @@ protected:
         m_dialog.Filter = QStringLiteral("data.txt|data.txt");
         m_dialog.DefaultExt = QStringLiteral("txt");
         m_dialog.Options = TOpenOption::ofHideReadOnly | TOpenOption::ofPathMustExist | TOpenOption::ofEnableSizing;
-        fixtures::writeFile(m_data.filePath(QStringLiteral("data.txt")), "");
+        testfiles::writeFile(m_data.filePath(QStringLiteral("data.txt")), "");
     }
     void TearDown() override
     {

@@ -7,6 +7,7 @@
 #include "tests/app/jpeg_fixtures.h"
 #include "tests/support/byte_named_folder.h"
 #include "platform/ui/image.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QPainter>
@@ -46,7 +47,7 @@ protected:
     QString file(const QString& name, const QByteArray& bytes)
     {
         const QString path = m_dir.filePath(name);
-        fixtures::writeFile(path, bytes);
+        testfiles::writeFile(path, bytes);
         return path;
     }
     QString jpegFile(const QString& name, QSize size)

@@ -7,6 +7,7 @@
 #include "tests/support/byte_named_folder.h"
 #include "tests/support/ordinary_user.h"
 #include "platform/ui/memo.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -24,7 +25,7 @@ protected:
     QString file(const QByteArray& bytes, const char* name = "letter_text.txt")
     {
         const QString path = m_dir.filePath(QString::fromUtf8(name));
-        fixtures::writeFile(path, bytes);
+        testfiles::writeFile(path, bytes);
         return path;
     }
 };
@@ -41,7 +42,7 @@ TEST_P(LineBreakTest, SplitsAtEveryKindOfBreak)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("t.txt"));
-    fixtures::writeFile(path, GetParam().bytes);
+    testfiles::writeFile(path, GetParam().bytes);
     TMemo area;
     LoadTextLines(area, path);
     EXPECT_EQ(area.Lines(), GetParam().lines);

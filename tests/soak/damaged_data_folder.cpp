@@ -6,6 +6,7 @@
 #include "platform/codepage/windows1251.h"
 #include "platform/mci/mci.h"
 #include "platform/ui/memo.h"
+#include "tests/support/test_files.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -19,12 +20,12 @@
 
 namespace soak {
 
-using testcontent::makeFolder;
 using testcontent::toneWav;
 using testcontent::wavFile;
 using testcontent::WavFormat;
 using testcontent::windows1251;
-using testcontent::writeFile;
+using testfiles::makeFolder;
+using testfiles::writeFile;
 
 namespace {
 

@@ -100,17 +100,4 @@ QByteArray builtInJpeg()
     return stream.mid(at + 4, length);
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
-
-void makeFolder(const QString& path)
-{
-    if (!QDir().mkpath(path))
-        throw std::runtime_error("cannot make " + path.toStdString());
-}
-
 } // namespace testcontent

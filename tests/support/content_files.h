@@ -33,8 +33,4 @@ QByteArray sineWav(int frequency, int milliseconds, int rate = 22050, int amplit
 // The JPEG file inside the built-in fallback picture (592 x 419, baseline).
 QByteArray builtInJpeg();
 
-// Writes the file, or throws; makes folders with their parents, or throws.
-void writeFile(const QString& path, const QByteArray& bytes);
-void makeFolder(const QString& path);
-
 } // namespace testcontent

@@ -1,20 +1,12 @@
 #include "tests/support/jpeg_encoding.h"
 
-#include <cstdlib>
-#include <stdexcept>
+#include "platform/jpeg/compressor.h"
 
-#include <jpeglib.h>
+#include <stdexcept>
 
 namespace testcontent {
 
 namespace {
-
-[[noreturn]] void fail(j_common_ptr info)
-{
-    char message[JMSG_LENGTH_MAX];
-    (*info->err->format_message)(info, message);
-    throw std::runtime_error(message);
-}
 
 // The offset of the first marker FF code, or -1.
 qsizetype findMarker(const QByteArray& jpeg, unsigned char code)
@@ -30,38 +22,13 @@ qsizetype findMarker(const QByteArray& jpeg, unsigned char code)
 QByteArray encodeJpeg(const QImage& source, const JpegOptions& options)
 {
     const QImage image = source.convertToFormat(options.grayscale ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
-    jpeg_compress_struct info{};
-    jpeg_error_mgr error{};
-    info.err = jpeg_std_error(&error);
-    error.error_exit = fail;
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_create_compress(&info);
-    struct Guard {
-        jpeg_compress_struct& info;
-        unsigned char*& buffer;
-        ~Guard()
-        {
-            jpeg_destroy_compress(&info);
-            free(buffer);
-        }
-    } guard{info, buffer};
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(image.width());
-    info.image_height = static_cast<JDIMENSION>(image.height());
-    info.input_components = options.grayscale ? 1 : 3;
-    info.in_color_space = options.grayscale ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, options.quality, TRUE);
+    jpeg::Compressor compressor(
+        {image.constBits(), image.width(), image.height(), image.bytesPerLine(), options.grayscale ? 1 : 3});
+    compressor.setQuality(options.quality);
     if (options.progressive)
-        jpeg_simple_progression(&info);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<JSAMPROW>(image.constScanLine(static_cast<int>(info.next_scanline)));
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    return QByteArray(reinterpret_cast<const char*>(buffer), static_cast<qsizetype>(size));
+        jpeg_simple_progression(&compressor.info());
+    const std::vector<std::uint8_t> bytes = compressor.compress();
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
 }
 
 QByteArray withUndefinedScanTables(QByteArray jpeg)

@@ -1,10 +1,8 @@
 #include "tests/support/page_tool.h"
 
 #include "tests/support/phone_sources.h"
+#include "tests/support/test_files.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
 #include <stdexcept>
 
 namespace pagetool {
@@ -20,29 +18,17 @@ QString executable() { return QStringLiteral(TOLVIKA_BUILD_DIR "/tools/page/tolv
 
 Run run(const QStringList& arguments, const QStringList& prefix)
 {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SDL_AUDIODRIVER"})
-        environment.remove(QString::fromLatin1(name));
-    // A desktop session has a runtime folder; without one Qt says so on stderr.
-    const QTemporaryDir runtime;
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    process.setProcessEnvironment(environment);
     if (prefix.isEmpty())
-        process.start(executable(), arguments);
-    else
-        process.start(prefix.first(), prefix.mid(1) + QStringList{executable()} + arguments);
-    if (!process.waitForFinished(kRunTimeoutMs) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+        return testtools::runWithoutDesktop(executable(), arguments, kRunTimeoutMs);
+    return testtools::runWithoutDesktop(prefix.first(), prefix.mid(1) + QStringList{executable()} + arguments,
+                                        kRunTimeoutMs);
 }
 
 Run makePage(const QString& dataFolder, const QString& letter, const QString& work, const PageSources& sources)
 {
     const QString photo = work + QStringLiteral("/photo.jpg");
     const QString memo = work + QStringLiteral("/memo.m4a");
-    phonesources::writeFile(photo, phonesources::rotatedPhonePhoto(sources.uprightPicture));
+    testfiles::writeFile(photo, phonesources::rotatedPhonePhoto(sources.uprightPicture));
     phonesources::MemoShape shape;
     shape.toneSeconds = sources.toneSeconds;
     phonesources::makeMemo(memo, shape);

@@ -5,17 +5,15 @@
 // depend on its target.
 #pragma once
 
+#include "tests/support/tool_run.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 namespace pagetool {
 
-struct Run {
-    int status = -1; // -1 when it did not end by itself
-    QString out;
-    QString err;
-};
+using Run = testtools::ToolRun;
 
 QString executable();
 

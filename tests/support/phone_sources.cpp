@@ -135,20 +135,4 @@ void makeMemo(const QString& path, const MemoShape& shape)
                                           + codec + QStringList{path});
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read " + path.toStdString());
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
-
 } // namespace phonesources

@@ -58,7 +58,4 @@ void makeWavMemo(const QString& path, const MemoShape& shape = {});
 // ".amr" (AMR narrowband), ".mp3", ".flac" or ".wav".
 void makeMemo(const QString& path, const MemoShape& shape = {});
 
-QByteArray readFile(const QString& path);
-void writeFile(const QString& path, const QByteArray& bytes);
-
 } // namespace phonesources

@@ -15,6 +15,7 @@
 #include "windows/help.h"
 #include "windows/main.h"
 #include "windows/prg_about.h"
+#include "tests/support/test_files.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -83,6 +84,7 @@ std::string differences(const std::map<std::string, std::string>& before,
 QString writeContent(const QString& root)
 {
     using namespace testcontent;
+    using namespace testfiles;
     const QString folder = root + QStringLiteral("/Kids data/");
     const QByteArray jpeg = builtInJpeg();
     const WavFormat pcm{1, 1, 8000, 16};

@@ -6,8 +6,8 @@
 #include "app/core/path_encoding.h"
 #include "app/picture_file.h"
 #include "tools/check/content_check.h"
+#include "tools/check/offscreen_application.h"
 
-#include <QApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -49,15 +49,7 @@ int main(int argc, char** argv)
         return CheckBadArgument;
     }
 
-    // The loaders fill real text and picture areas, which need a widget
-    // application; a command-line tool needs no screen, so it asks for the
-    // offscreen platform itself. The user's arguments are not Qt's to read.
-    static char platformOption[] = "-platform";
-    static char platformName[] = "offscreen";
-    char* qtArgv[] = {argv[0], platformOption, platformName, nullptr};
-    int qtArgc = 3;
-    QApplication app(qtArgc, qtArgv);
-    registerPictureFormats();
+    const OffscreenApplication application(argv[0]);
 
     QTextStream out(stdout);
     return runContentCheck(folder, out);

@@ -2,13 +2,12 @@
 // text and a voice memo, or starts a new data folder. Exit status 0 when the
 // page shows whole, 1 when an input is refused, a conversion fails or the
 // page still lacks a file, 2 for a command line it cannot follow.
-#include "app/picture_file.h"
+#include "tools/check/offscreen_application.h"
 #include "tools/page/command_line.h"
 #include "tools/page/new_folder.h"
 #include "tools/page/page_errors.h"
 #include "tools/page/page_maker.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QTextStream>
 
@@ -71,15 +70,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromUtf8(argv[i]));
 
-    // The text is measured and the page checked in widgets, which need a
-    // widget application; a command-line tool needs no screen, so it asks for
-    // the offscreen platform itself. The user's arguments are not Qt's to read.
-    static char platformOption[] = "-platform";
-    static char platformName[] = "offscreen";
-    char* qtArgv[] = {argv[0], platformOption, platformName, nullptr};
-    int qtArgc = 3;
-    QApplication app(qtArgc, qtArgv);
-    registerPictureFormats();
+    // The text is measured and the page checked in widgets.
+    const OffscreenApplication application(argv[0]);
 
     QTextStream out(stdout);
     QTextStream err(stderr);

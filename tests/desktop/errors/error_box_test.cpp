@@ -10,6 +10,7 @@
 
 #include "platform/ui/memo.h"
 #include "tests/support/jpeg_encoding.h"
+#include "tests/support/test_files.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -45,7 +46,7 @@ protected:
     // Changes a file of the running program's data folder.
     void change(const QString& relative, const QByteArray& bytes)
     {
-        testcontent::writeFile(QString::fromStdString((m_run->dataFolder() / relative.toStdString()).string()), bytes);
+        testfiles::writeFile(QString::fromStdString((m_run->dataFolder() / relative.toStdString()).string()), bytes);
     }
 
     void launch() { m_run = std::make_unique<TolvikaRun>(LaunchOptions{.data = m_folder->path().toStdString()}); }

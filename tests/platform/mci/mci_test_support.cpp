@@ -93,11 +93,6 @@ std::string Files::write(const std::string& name, const std::vector<std::uint8_t
     return full;
 }
 
-NotifyReceiver::~NotifyReceiver()
-{
-    windowhandle::release(this);
-}
-
 HWND NotifyReceiver::handle()
 {
     return windowhandle::handleOf(this);
@@ -107,21 +102,19 @@ std::vector<std::uint32_t> NotifyReceiver::take()
 {
     QCoreApplication::sendPostedEvents(this);
     std::vector<std::uint32_t> codes;
-    codes.swap(m_codes);
+    for (; m_taken < received.size(); ++m_taken)
+        if (received[m_taken].Msg == MM_MCINOTIFY)
+            codes.push_back(static_cast<std::uint32_t>(received[m_taken].WParam));
     return codes;
 }
 
-bool NotifyReceiver::event(QEvent* e)
+std::vector<MCIDEVICEID> NotifyReceiver::devices() const
 {
-    if (e->type() == TMessageEvent::eventType()) {
-        const TMessage& message = static_cast<TMessageEvent*>(e)->message();
-        if (message.Msg == MM_MCINOTIFY) {
-            m_codes.push_back(static_cast<std::uint32_t>(message.WParam));
-            m_devices.push_back(static_cast<MCIDEVICEID>(message.LParam));
-        }
-        return true;
-    }
-    return QWidget::event(e);
+    std::vector<MCIDEVICEID> devices;
+    for (const TMessage& message : received)
+        if (message.Msg == MM_MCINOTIFY)
+            devices.push_back(static_cast<MCIDEVICEID>(message.LParam));
+    return devices;
 }
 
 MciTest::MciTest(mci::AudioFormat format) : m_output(format) {}

@@ -6,6 +6,7 @@
 #include "platform/mci/fake_audio_output.h"
 #include "platform/mci/mci.h"
 #include "platform/mci/mci_testing.h"
+#include "tests/support/message_receiver.h"
 
 #include <QTemporaryDir>
 #include <QWidget>
@@ -47,23 +48,18 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Collects the MM_MCINOTIFY messages posted to it.
-class NotifyReceiver : public QWidget {
+// Reads the MM_MCINOTIFY messages among those posted to it.
+class NotifyReceiver : public MessageReceiver {
 public:
-    ~NotifyReceiver() override;
     HWND handle();
     // Lets the event loop deliver what was posted, then hands over the codes
-    // received (WParam) and forgets them.
+    // (WParam) received since the last take.
     std::vector<std::uint32_t> take();
     // The device identifiers (LParam) of the messages received so far.
-    std::vector<MCIDEVICEID> devices() const { return m_devices; }
-
-protected:
-    bool event(QEvent* e) override;
+    std::vector<MCIDEVICEID> devices() const;
 
 private:
-    std::vector<std::uint32_t> m_codes;
-    std::vector<MCIDEVICEID> m_devices;
+    std::size_t m_taken = 0; // messages already handed over by take()
 };
 
 // Plays into a fake output of one frame a millisecond, mono, unless a test

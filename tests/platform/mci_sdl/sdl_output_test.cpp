@@ -4,6 +4,7 @@
 // life of the process, so this runs in an executable of its own.
 #include "platform/mci/mci.h"
 #include "platform/mci/mci_testing.h"
+#include "tests/support/message_receiver.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -21,22 +22,6 @@ namespace {
 
 // Generous bounds for a loaded machine: they only keep a broken build from hanging.
 constexpr auto kPatience = std::chrono::seconds(30);
-
-class Receiver : public QWidget {
-public:
-    std::vector<TMessage> received;
-    ~Receiver() override { windowhandle::release(this); }
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == TMessageEvent::eventType()) {
-            received.push_back(static_cast<TMessageEvent*>(e)->message());
-            return true;
-        }
-        return QWidget::event(e);
-    }
-};
 
 void put16(std::vector<char>& out, int v)
 {
@@ -140,7 +125,7 @@ TEST_F(SdlDiskOutput, SamplesReachTheOutputAndSuccessIsPosted)
 {
     const std::vector<char> data = stereoSamples(11025); // a quarter of a second
     const MCIDEVICEID device = open(data, "quarter.wav");
-    Receiver receiver;
+    MessageReceiver receiver;
     MCI_PLAY_PARMS play;
     play.dwCallback = windowhandle::handleOf(&receiver);
     ASSERT_EQ(mciSendCommand(device, MCI_PLAY, MCI_NOTIFY, &play), 0u);

@@ -1,34 +1,15 @@
 #include "platform/messages/window_handle.h"
+#include "tests/support/message_receiver.h"
 
 #include <QCoreApplication>
 #include <QWidget>
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace {
-
-class Receiver : public QWidget {
-public:
-    std::vector<TMessage> received;
-    ~Receiver() override { windowhandle::release(this); }
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (e->type() == TMessageEvent::eventType()) {
-            received.push_back(static_cast<TMessageEvent*>(e)->message());
-            return true;
-        }
-        return QWidget::event(e);
-    }
-};
-
-} // namespace
-
 // A posted message arrives later, on the event loop, never during the post.
 TEST(WindowHandle, PostedMessageArrivesOnlyThroughTheEventLoop)
 {
-    Receiver receiver;
+    MessageReceiver receiver;
     const HWND handle = windowhandle::handleOf(&receiver);
     ASSERT_NE(handle, 0u);
     EXPECT_EQ(windowhandle::handleOf(&receiver), handle);
@@ -44,10 +25,10 @@ TEST(WindowHandle, PostedMessageArrivesOnlyThroughTheEventLoop)
 // Handles of destroyed widgets are never reused and posting to them fails quietly.
 TEST(WindowHandle, HandleOfDestroyedWidgetIsDead)
 {
-    auto receiver = std::make_unique<Receiver>();
+    auto receiver = std::make_unique<MessageReceiver>();
     const HWND handle = windowhandle::handleOf(receiver.get());
     receiver.reset();
     EXPECT_FALSE(windowhandle::postMessage(handle, {1, 0, 0}));
-    Receiver other;
+    MessageReceiver other;
     EXPECT_NE(windowhandle::handleOf(&other), handle);
 }

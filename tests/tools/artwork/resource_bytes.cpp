@@ -1,10 +1,9 @@
 #include "tests/tools/artwork/resource_bytes.h"
 
+#include "platform/jpeg/decompressor.h"
+
 #include <QFile>
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <jpeglib.h>
-#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -62,44 +61,16 @@ std::vector<JpegSegment> jpegSegments(const QByteArray& jpeg)
     }
 }
 
-namespace {
-
-[[noreturn]] void throwJpegError(j_common_ptr cinfo)
-{
-    char text[JMSG_LENGTH_MAX] = {};
-    (*cinfo->err->format_message)(cinfo, text);
-    throw std::runtime_error(text);
-}
-
-void ignoreMessage(j_common_ptr) {}
-
-struct DecompressDeleter {
-    void operator()(jpeg_decompress_struct* cinfo) const { jpeg_destroy_decompress(cinfo); }
-};
-
-} // namespace
-
 QImage decodeJpeg(const QByteArray& jpeg)
 {
-    jpeg_decompress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    errors.error_exit = throwJpegError;
-    errors.output_message = ignoreMessage;
-    jpeg_create_decompress(&cinfo);
-    const std::unique_ptr<jpeg_decompress_struct, DecompressDeleter> guard(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(jpeg.constData()),
-                 static_cast<unsigned long>(jpeg.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&cinfo);
-    QImage image(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
+    jpeg::Decompressor decompressor(reinterpret_cast<const unsigned char*>(jpeg.constData()),
+                                    static_cast<std::size_t>(jpeg.size()));
+    decompressor.readHeader();
+    decompressor.info().out_color_space = JCS_RGB;
+    decompressor.start();
+    QImage image(static_cast<int>(decompressor.info().output_width), static_cast<int>(decompressor.info().output_height),
                  QImage::Format_RGB888);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = image.scanLine(static_cast<int>(cinfo.output_scanline));
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
+    decompressor.readRows([&](JDIMENSION row) { return image.scanLine(static_cast<int>(row)); });
     return image;
 }
 

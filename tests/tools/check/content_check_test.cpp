@@ -12,6 +12,7 @@
 #include "app/core/path_encoding.h"
 #include "tests/support/byte_named_folder.h"
 #include "tests/support/content_files.h"
+#include "tests/support/test_files.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -23,6 +24,7 @@
 namespace {
 
 using namespace checkfixtures;
+using namespace testfiles;
 
 #define SKIP_WITHOUT_BUNDLED_DATA()                                               \
     if (bundledFolder().isEmpty())                                                \

@@ -1,42 +1,27 @@
 // The tolvika-check executable as a user runs it: its exit status for a good
 // folder, a damaged one and wrong arguments, its usage text on stderr, and
 // that it needs no display and no sound device (it runs with neither).
+#include "tests/support/test_files.h"
+#include "tests/support/tool_run.h"
 #include "tests/tools/check/folder_copies.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace checkfixtures;
+using namespace testfiles;
 
 // Long enough for a sanitizer build to check the whole folder.
 constexpr int kRunTimeoutMs = 60'000;
 
-struct Result {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Result = testtools::ToolRun;
 
+// No screen and no sound: the checker must not need either.
 Result runChecker(const QStringList& arguments)
 {
-    QProcess process;
-    // No screen and no sound: the checker must not need either.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "SDL_AUDIODRIVER"})
-        environment.remove(QString::fromLatin1(name));
-    // A desktop session has a runtime folder; without one Qt says so on stderr.
-    const QTemporaryDir runtime;
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TOLVIKA_CHECK_EXECUTABLE), arguments);
-    if (!process.waitForFinished(kRunTimeoutMs) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return testtools::runWithoutDesktop(QStringLiteral(TOLVIKA_CHECK_EXECUTABLE), arguments, kRunTimeoutMs);
 }
 
 TEST(CheckerExecutable, WrongArgumentsExitWithTwoAndShowTheUsage)

@@ -46,21 +46,6 @@ FolderCopy::FolderCopy()
 
 QString FolderCopy::path() const { return m_dir.path() + QStringLiteral("/DATA/"); }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read " + path.toStdString());
-    return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
-
 void removeFile(const QString& path)
 {
     if (!QFile::remove(path))

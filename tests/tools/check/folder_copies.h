@@ -26,8 +26,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-QByteArray readFile(const QString& path);
-void writeFile(const QString& path, const QByteArray& bytes);
 void removeFile(const QString& path);
 void removeFolder(const QString& path);
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include <jpeglib.h>
+#include "platform/jpeg/decompressor.h"
 
 namespace bundled {
 
@@ -70,24 +70,6 @@ std::optional<std::vector<std::string>> splitCrLf(const std::string& text)
 
 namespace {
 
-[[noreturn]] void jpegFailed(j_common_ptr info)
-{
-    char text[JMSG_LENGTH_MAX] = {};
-    (*info->err->format_message)(info, text);
-    throw std::runtime_error(text);
-}
-
-// Warnings (a truncated file among them) count as failures here.
-void jpegWarned(j_common_ptr info, int level)
-{
-    if (level < 0)
-        jpegFailed(info);
-}
-
-struct DecompressDestroyer {
-    void operator()(jpeg_decompress_struct* d) const noexcept { jpeg_destroy_decompress(d); }
-};
-
 std::uint32_t u32(const std::string& b, size_t at)
 {
     return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at]))
@@ -125,16 +107,11 @@ int frameMarker(const std::string& b)
 JpegFacts decodeJpeg(const std::filesystem::path& path)
 {
     const std::string bytes = readBytes(path);
-    jpeg_decompress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    errors.error_exit = jpegFailed;
-    errors.emit_message = jpegWarned;
-    jpeg_create_decompress(&info);
-    std::unique_ptr<jpeg_decompress_struct, DecompressDestroyer> guard(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(bytes.data()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&info, TRUE);
+    // Warnings (a truncated file among them) count as failures here.
+    jpeg::Decompressor decompressor(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
+                                    jpeg::Warnings::Fatal);
+    decompressor.readHeader();
+    const jpeg_decompress_struct& info = decompressor.info();
 
     JpegFacts facts;
     facts.width = static_cast<int>(info.image_width);
@@ -143,19 +120,15 @@ JpegFacts decodeJpeg(const std::filesystem::path& path)
     facts.progressive = info.progressive_mode != 0;
     facts.baseline = frameMarker(bytes) == 0xC0;
 
-    info.out_color_space = JCS_GRAYSCALE;
-    jpeg_start_decompress(&info);
-    std::vector<JSAMPLE> row(info.output_width);
+    decompressor.info().out_color_space = JCS_GRAYSCALE;
+    decompressor.start();
+    std::vector<JSAMPLE> grey(std::size_t{info.output_width} * info.output_height);
+    decompressor.readRows([&](JDIMENSION row) { return grey.data() + std::size_t{row} * info.output_width; });
     double sum = 0, sumSquares = 0;
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_read_scanlines(&info, rows, 1);
-        for (JSAMPLE v : row) {
-            sum += v;
-            sumSquares += double(v) * v;
-        }
+    for (JSAMPLE v : grey) {
+        sum += v;
+        sumSquares += double(v) * v;
     }
-    jpeg_finish_decompress(&info);
     const double n = double(info.output_width) * info.output_height;
     facts.lumaSpread = std::sqrt(std::max(0.0, sumSquares / n - (sum / n) * (sum / n)));
     return facts;

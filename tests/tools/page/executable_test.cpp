@@ -8,6 +8,7 @@
 
 #include "tests/support/page_tool.h"
 #include "tests/support/phone_sources.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QImage>
@@ -21,6 +22,7 @@
 namespace {
 
 using namespace phonesources;
+using namespace testfiles;
 using namespace pageoutputs;
 
 #ifdef TOLVIKA_BUNDLED_DATA_FOLDER

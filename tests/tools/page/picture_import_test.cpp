@@ -8,6 +8,7 @@
 
 #include "tests/support/jpeg_encoding.h"
 #include "tests/support/phone_sources.h"
+#include "tests/support/test_files.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -17,6 +18,7 @@
 namespace {
 
 using namespace phonesources;
+using namespace testfiles;
 
 bool near(const QColor& a, const QColor& b, int tolerance = 12)
 {

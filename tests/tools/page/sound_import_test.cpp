@@ -9,6 +9,7 @@
 #include "tools/page/voice_import.h"
 
 #include "tests/support/phone_sources.h"
+#include "tests/support/test_files.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -17,6 +18,7 @@
 namespace {
 
 using namespace phonesources;
+using namespace testfiles;
 
 // The margins the tidying keeps around the voice, and the slack codecs add
 // (AAC's and MP3's frames, Opus's pre-skip).

@@ -4,6 +4,7 @@
 #include "tools/page/staged_file.h"
 
 #include "tests/support/phone_sources.h"
+#include "tests/support/test_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -23,7 +24,7 @@ std::vector<std::string> entries(const fs::path& folder)
     return names;
 }
 
-QByteArray read(const fs::path& path) { return phonesources::readFile(QString::fromStdString(path.string())); }
+QByteArray read(const fs::path& path) { return testfiles::readFile(QString::fromStdString(path.string())); }
 
 } // namespace
 
@@ -32,7 +33,7 @@ TEST(StagedFile, SwapsInEveryFile)
 {
     const QTemporaryDir dir;
     const fs::path folder = dir.path().toStdString();
-    phonesources::writeFile(dir.filePath(QStringLiteral("a.txt")), "old a");
+    testfiles::writeFile(dir.filePath(QStringLiteral("a.txt")), "old a");
     StagedFile a(folder / "a.txt");
     StagedFile b(folder / "b.txt");
     a.write("new a");
@@ -49,8 +50,8 @@ TEST(StagedFile, AFailedSwapPutsEverythingBack)
 {
     const QTemporaryDir dir;
     const fs::path folder = dir.path().toStdString();
-    phonesources::writeFile(dir.filePath(QStringLiteral("a.txt")), "old a");
-    phonesources::writeFile(dir.filePath(QStringLiteral("b.txt/inside")), "a folder in the way");
+    testfiles::writeFile(dir.filePath(QStringLiteral("a.txt")), "old a");
+    testfiles::writeFile(dir.filePath(QStringLiteral("b.txt/inside")), "a folder in the way");
     {
         StagedFile a(folder / "a.txt");
         StagedFile b(folder / "b.txt");
@@ -68,7 +69,7 @@ TEST(StagedFile, PermissionsAreTheUsualOnes)
 {
     const QTemporaryDir dir;
     const fs::path folder = dir.path().toStdString();
-    phonesources::writeFile(dir.filePath(QStringLiteral("kept.txt")), "old");
+    testfiles::writeFile(dir.filePath(QStringLiteral("kept.txt")), "old");
     fs::permissions(folder / "kept.txt", fs::perms(0640));
     const mode_t old = ::umask(022);
     {
