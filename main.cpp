@@ -1,6 +1,7 @@
 // Wires the program: the application frame, the three windows, the event loop.
 #include "app/application.h"
 #include "app/display_start.h"
+#include "app/program_start.h"
 #include "windows/help.h"
 #include "windows/main.h"
 #include "windows/prg_about.h"

@@ -1,6 +1,6 @@
 #include "tools/check/picture_check.h"
 
-#include "app/application.h"
+#include "app/error_box.h"
 #include "app/errors.h"
 #include "app/file_services.h"
 #include "app/jpeg_image.h"
