@@ -1,10 +1,10 @@
 // Wires the program: the application frame, the three windows, the event loop.
 #include "app/application.h"
 #include "app/display_start.h"
+#include "app/program_start.h"
 #include "windows/help.h"
 #include "windows/main.h"
 #include "windows/prg_about.h"
-#include "windows/program_icon.h"
 
 #include <optional>
 
@@ -13,7 +13,6 @@ int main(int, char** argv)
     std::optional<DisplayStartGuard> displayStart(std::in_place);
     TApplication app(QString::fromLocal8Bit(argv[0]));
     displayStart.reset();
-    installProgramIcon();
     return RunProgram(app, [](TApplication& application) {
         auto* main = application.CreateForm<TfmMain>();
         auto* about = application.CreateForm<TfmPrgAbout>();

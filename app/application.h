@@ -1,15 +1,16 @@
-// The application frame: one instance for the life of the process. It creates
+// The application frame: one instance for the life of the process. It holds
 // the program's windows, runs the single event loop until the main window is
 // closed, and is the one catch point for errors: every exception that escapes
 // the handling of an event ends that event only and is shown in the error box
 // (EAbort silently), after which the program goes on. It knows nothing of the
-// particular windows; main.cpp names them.
+// particular windows; main.cpp names them. The start-up sequence is in
+// program_start.h, the boxes it shows in error_box.h and fatal_report.h.
 #pragma once
 
+#include "platform/ui/mouse_capture.h"
+
 #include <QApplication>
-#include <QPointer>
 #include <exception>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -49,36 +50,10 @@ public:
 private:
     void adopt(std::unique_ptr<TForm> form);
     void showDeferredErrors();
-    void trackMouseCapture(QObject* receiver, const QEvent* event);
-    void cancelMouseCapture();
 
     QString m_title;
     std::vector<std::unique_ptr<TForm>> m_forms;
     std::vector<std::exception_ptr> m_deferred;
     bool m_inPaint = false;
-    // The widget a mouse button was pressed on and not yet released, and that button.
-    QPointer<QWidget> m_mouseCapture;
-    Qt::MouseButton m_captureButton = Qt::NoButton;
+    MouseCapture m_mouseCapture;
 };
-
-// The title for an executable path: file name up to its first ".", its first
-// character a capital and the rest lower-cased ("MyTrainer.beta" gives "Mytrainer").
-QString titleFromFileName(const QString& path);
-
-// The error box's rule: a "." is appended when the text's last byte compares greater than ".".
-QString withFinalPeriod(const QString& message);
-
-// Shows one error in the error box under the application's title.
-void ShowErrorBox(const std::exception& error);
-
-// The start-up sequence: creates the windows, then shows the main window and
-// runs the loop. An error that escapes the creation ends the program with the
-// start-up failure report and exit code 1.
-int RunProgram(TApplication& app, const std::function<void(TApplication&)>& createWindows);
-
-// The runtime's fatal report for one error: a box captioned "Application
-// Error" naming the error's class, the module, an address and the message.
-void ShowFatalReport(std::exception_ptr error);
-// The report for an error that escaped start-up; returns the exit code 1.
-int ReportStartupFailure(std::exception_ptr error);
-QString startupFailureText(const QString& className, const QString& module, quintptr address, const QString& message);

@@ -1,7 +1,7 @@
 #include "app/display_start.h"
 
-#include "app/application.h"
 #include "app/file_services.h"
+#include "app/program_name.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -8,6 +8,7 @@
 // whether the welcome page was what was drawn, and ends.
 #include "app/application.h"
 #include "app/jpeg_image.h"
+#include "app/program_start.h"
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"
 #include "platform/ui/image.h"

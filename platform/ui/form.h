@@ -4,7 +4,10 @@
 // the window by its Position only at its first showing, and then shows it;
 // closing the main window quits the application, closing any other only
 // hides it. It also routes focus-enter events to its controls, applies the
-// tab order, and shows tooltips by the owner rule of the hint settings.
+// tab order, and hands its tooltip events to the tooltips unit. The class is
+// one, its definition is split by concern: form.cpp (the window and its
+// components), form_layout.cpp, form_properties.cpp, form_show_close.cpp and
+// form_focus_keys.cpp.
 #pragma once
 
 #include "platform/ui/control.h"
@@ -96,7 +99,6 @@ private:
     void placeAtFirstShow();
     void focusChanged(QWidget* old, QWidget* now);
     void applyTabOrder();
-    bool showHintFor(const QPoint& globalPos);
     void loadLayout(const QByteArray& text);
 
     std::vector<std::unique_ptr<TComponent>> m_components;

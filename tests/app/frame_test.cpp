@@ -1,4 +1,8 @@
 #include "app/application.h"
+#include "app/error_box.h"
+#include "app/fatal_report.h"
+#include "app/program_name.h"
+#include "app/program_start.h"
 #include "platform/ui/event_guard.h"
 #include "platform/exception/exception.h"
 #include "platform/ui/form.h"
@@ -10,8 +14,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
-#include <QToolTip>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -227,64 +229,4 @@ TEST(StartupFailure, ReportFormat)
               "Exception EReadError in module tolvika at 00401234.\nClass TFoo not found.");
     EXPECT_EQ(startupFailureText("Exception", "tolvika", 0xABCDEF12, "Done."),
               "Exception Exception in module tolvika at ABCDEF12.\nDone.");
-}
-
-namespace {
-
-QByteArray twoHintedButtonsLayout()
-{
-    return "object fmTest: TForm\n"
-           "  Width = 300\n  Height = 200\n"
-           "  object First: TSpeedButton\n    Left = 10\n    Top = 10\n    Width = 40\n    Height = 40\n"
-           "    Hint = 'one'\n    ShowHint = True\n  end\n"
-           "  object Second: TSpeedButton\n    Left = 90\n    Top = 10\n    Width = 40\n    Height = 40\n"
-           "    Hint = 'two'\n    ShowHint = True\n  end\n"
-           "end\n";
-}
-
-} // namespace
-
-// While a tooltip is up, the pointer moving on to another control with a hint
-// brings that control's tooltip at once; a key puts the tooltip away at once,
-// and the next one then needs the full resting pause again. The toolkit fires timers in
-// the order they fall due, so a marker timer of half that pause, started with
-// the move, tells the two apart however slowly the machine runs.
-TEST(Tooltips, NextTooltipComesAtOnceOnlyWhileOneIsShowing)
-{
-    TForm form(TForm::LayoutText{twoHintedButtonsLayout()});
-    auto& first = form.component<TSpeedButton>("First");
-    auto& second = form.component<TSpeedButton>("Second");
-    form.Show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    constexpr int kPatienceMs = 5000; // only keeps a broken build from hanging
-    auto tipShows = [](const char* text) {
-        return QTest::qWaitFor([&] { return QToolTip::isVisible() && QToolTip::text() == QLatin1String(text); },
-                               kPatienceMs);
-    };
-    // The tooltip showing when a timer of half the resting pause, started now, fires.
-    auto tipAtHalfPause = [&] {
-        constexpr int kMarkerMs = 250;
-        bool marked = false;
-        QString tip;
-        QTimer::singleShot(kMarkerMs, &form, [&] {
-            marked = true;
-            tip = QToolTip::isVisible() ? QToolTip::text() : QString();
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return marked; }, kPatienceMs));
-        return tip;
-    };
-
-    // From a spot without a hint, so that each move really moves the pointer.
-    QTest::mouseMove(&form, QPoint(5, form.height() - 5));
-    QTest::mouseMove(&form, first.geometry().center());
-    ASSERT_TRUE(tipShows("one"));
-    QTest::mouseMove(&form, second.geometry().center());
-    EXPECT_EQ(tipAtHalfPause(), QStringLiteral("two"));
-
-    QTest::keyClick(&form, Qt::Key_A);
-    EXPECT_FALSE(QToolTip::isVisible());
-    QTest::mouseMove(&form, first.geometry().center());
-    EXPECT_EQ(tipAtHalfPause(), QString());
-    EXPECT_TRUE(tipShows("one"));
-    QToolTip::hideText();
 }

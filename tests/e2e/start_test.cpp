@@ -10,6 +10,7 @@
 #include "app/file_services.h"
 #include "app/jpeg_image.h"
 #include "app/core/path_encoding.h"
+#include "app/program_start.h"
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"
 #include "platform/mci/fake_audio_output.h"

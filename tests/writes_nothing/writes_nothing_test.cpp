@@ -8,6 +8,7 @@
 #include "tests/writes_nothing/sandbox.h"
 
 #include "app/application.h"
+#include "app/program_start.h"
 #include "platform/ui/bit_btn.h"
 #include "platform/ui/memo.h"
 #include "platform/ui/speed_button.h"

@@ -1,7 +1,7 @@
 #include "tools/check/picture_check.h"
 
-#include "app/application.h"
 #include "app/core/errors.h"
+#include "app/error_box.h"
 #include "app/file_services.h"
 #include "app/jpeg_image.h"
 #include "app/picture_file.h"

@@ -1,6 +1,6 @@
 #include "tools/check/sound_check.h"
 
-#include "app/application.h"
+#include "app/error_box.h"
 #include "app/file_services.h"
 #include "app/core/path_encoding.h"
 #include "platform/mci/mci.h"

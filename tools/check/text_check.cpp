@@ -1,6 +1,6 @@
 #include "tools/check/text_check.h"
 
-#include "app/application.h"
+#include "app/error_box.h"
 #include "app/file_services.h"
 #include "app/text_lines.h"
 #include "platform/ui/memo.h"
