@@ -89,6 +89,7 @@ std::size_t MediaLayer::openDeviceCount() const
 
 MCIERROR MediaLayer::sendCommand(MCIDEVICEID device, unsigned command, std::uint32_t flags, void* params)
 {
+    ++m_commandsReceived;
     pollOutput();
     MCIERROR result = 0;
     std::vector<std::unique_ptr<WaveDevice>> closed;
@@ -282,6 +283,7 @@ MCIERROR MediaLayer::open(std::uint32_t flags, void* params)
     }
     // Decoded without the lock, so that the audio thread plays on meanwhile.
     DecodedSound sound;
+    ++m_soundFilesDecoded;
     if (const MCIERROR error = decodeWavFile(block->lpstrElementName, format, sound))
         return fail(error);
 

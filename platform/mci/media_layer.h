@@ -10,6 +10,7 @@
 #include "platform/mci/mci_testing.h"
 #include "platform/mci/wave_device.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -37,6 +38,8 @@ public:
     void installOutput(AudioOutput* output);
     void setFirstSampleObserver(FirstSampleObserver observer);
     std::size_t openDeviceCount() const;
+    std::uint64_t commandsReceived() const { return m_commandsReceived.load(); }
+    std::uint64_t soundFilesDecoded() const { return m_soundFilesDecoded.load(); }
 
 private:
     using Lock = std::unique_lock<std::mutex>;
@@ -80,6 +83,9 @@ private:
     AudioOutput* m_output = nullptr;           // the output sounds are decoded for and played into
     const AudioOutput* m_openOutput = nullptr; // m_output once it is open and has not failed
     FirstSampleObserver m_firstSampleObserver;
+
+    std::atomic<std::uint64_t> m_commandsReceived{0};
+    std::atomic<std::uint64_t> m_soundFilesDecoded{0};
 
     std::mutex m_outputMutex; // serialises opening, polling and replacing the output; never the audio thread's
     bool m_noOutputReported = false;
