@@ -54,10 +54,14 @@ bool isCapitalLetter(std::uint8_t byte)
     return (byte >= FirstCapital && byte <= LastCapital) || byte == CapitalYo;
 }
 
-std::uint8_t letterForKey(std::uint8_t key)
+std::uint8_t letterForFoldedKey(std::uint8_t folded)
 {
-    const std::uint8_t folded = foldKey(key);
     if (isCapitalLetter(folded))
         return folded;
     return LetterOfKey[folded];
+}
+
+std::uint8_t letterForKey(std::uint8_t key)
+{
+    return letterForFoldedKey(foldKey(key));
 }

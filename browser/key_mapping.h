@@ -19,6 +19,9 @@ std::uint8_t foldKey(std::uint8_t key);
 // The Windows-1251 capital (0xC0..0xDF, or CapitalYo) that the key stands
 // for, or NoLetter.
 std::uint8_t letterForKey(std::uint8_t key);
+// The same for a key that foldKey has already folded, which the key handler
+// has done anyway; folding again would change nothing.
+std::uint8_t letterForFoldedKey(std::uint8_t folded);
 
 // True for the bytes letterForKey can return other than NoLetter.
 bool isCapitalLetter(std::uint8_t byte);

@@ -100,7 +100,7 @@ void LetterBrowser::FormKeyPress(std::uint8_t& Key)
     if (m_player.isPlaying())
         return;
     Key = foldKey(Key);
-    m_currentLetter = letterForKey(Key);
+    m_currentLetter = letterForFoldedKey(Key);
     if (m_currentLetter == NoLetter) {
         m_services.MessageBeep();
         return;

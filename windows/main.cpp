@@ -66,10 +66,6 @@ void TfmMain::setCompanions(TfmHelp* help, TfmPrgAbout* about)
 }
 
 void TfmMain::FormActivate(TControl*) { m_browser->FormActivate(); }
-void TfmMain::PlayerActivate() { m_browser->PlayerActivate(); }
-void TfmMain::PlayerDeActivate() { m_browser->PlayerDeActivate(); }
-bool TfmMain::LoadLetterData() { return m_browser->LoadLetterData(); }
-bool TfmMain::LoadInitialData() { return m_browser->LoadInitialData(); }
 void TfmMain::MediaPlayer1Click(TControl*, TMPBtnType, bool& DoDefault) { m_browser->MediaPlayer1Click(DoDefault); }
 void TfmMain::MediaPlayer1PostClick(TControl*, TMPBtnType) { m_browser->MediaPlayer1PostClick(); }
 void TfmMain::MediaPlayer1Notify(TControl*) { m_browser->MediaPlayer1Notify(); }

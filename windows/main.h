@@ -51,10 +51,6 @@ public:
     LetterBrowser& browser() { return *m_browser; }
 
     void FormActivate(TControl* Sender);
-    void PlayerActivate();
-    void PlayerDeActivate();
-    bool LoadLetterData();
-    bool LoadInitialData();
     void MediaPlayer1Click(TControl* Sender, TMPBtnType Button, bool& DoDefault);
     void MediaPlayer1PostClick(TControl* Sender, TMPBtnType Button);
     void MediaPlayer1Notify(TControl* Sender);

@@ -105,6 +105,8 @@ void runKeys(TApplication& app, int rounds, KeyFigures& figures)
             firstSample.store(0);
             const int paintsBefore = counter.paints;
 
+            const std::uint64_t commandsBefore = mci::commandsReceived();
+            const std::uint64_t decodesBefore = mci::soundFilesDecoded();
             const double processorBefore = threadProcessorMs();
             const Clock::time_point typed = Clock::now();
             QCoreApplication::sendEvent(main->Memo1, &press);
@@ -112,6 +114,8 @@ void runKeys(TApplication& app, int rounds, KeyFigures& figures)
             main->repaint();
             const Clock::time_point painted = Clock::now();
             figures.pageProcessor.add(threadProcessorMs() - processorBefore);
+            figures.mediaCommands += mci::commandsReceived() - commandsBefore;
+            figures.soundDecodes += mci::soundFilesDecoded() - decodesBefore;
 
             ++figures.keys;
             if (counter.paints == paintsBefore || !pageDrawn(*main))

@@ -4,11 +4,13 @@
 // been repainted with the new page (text set, picture decoded and drawn), and
 // until the letter's first sample was handed to the sound output. Keys are
 // ignored while a sound plays, so each sound is stopped through the player
-// control after its first sample, before the next key.
+// control after its first sample, before the next key. It also counts the
+// media commands and sound decodes each key costs.
 #pragma once
 
 #include "bench/program/figures.h"
 
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -20,6 +22,9 @@ struct KeyFigures {
     Series page;          // key to window repainted, ms
     Series pageProcessor; // the same span in the user-interface thread's processor time, ms
     Series sound; // key to first sample handed to the output, ms
+    // What the keys cost the media layer, summed over every key until its page was drawn.
+    std::uint64_t mediaCommands = 0;
+    std::uint64_t soundDecodes = 0;
     double residentAfterStart = 0;
     double residentAfterFirstRound = 0;
     double residentAfterLastRound = 0;

@@ -117,6 +117,10 @@ int main(int, char** argv)
     table.add("key to sound, median", bench::format("%.2f ms", keys.sound.median()),
               bench::format("< %.0f ms", kSoundMedianTargetMs), keys.sound.median() < kSoundMedianTargetMs);
     table.note("key to sound, worst", bench::format("%.2f ms", keys.sound.worst()));
+    const double keyCount = keys.keys > 0 ? keys.keys : 1;
+    table.note("per key until its page is drawn: media commands / WAV decodes",
+               bench::format("%.1f / %.1f", static_cast<double>(keys.mediaCommands) / keyCount,
+                             static_cast<double>(keys.soundDecodes) / keyCount));
     table.add("RSS at first paint, start-up process (median)", bench::format("%.1f MiB", startResident.median()),
               bench::format("< %.0f MiB", kResidentTargetMiB), startResident.median() < kResidentTargetMiB);
     table.add("RSS of this process after start", bench::format("%.1f MiB", keys.residentAfterStart),

@@ -50,4 +50,14 @@ std::size_t openDeviceCount()
     return MediaLayer::instance().openDeviceCount();
 }
 
+std::uint64_t commandsReceived()
+{
+    return MediaLayer::instance().commandsReceived();
+}
+
+std::uint64_t soundFilesDecoded()
+{
+    return MediaLayer::instance().soundFilesDecoded();
+}
+
 } // namespace mci

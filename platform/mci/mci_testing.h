@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 
 namespace mci {
@@ -36,5 +37,11 @@ void setFirstSampleObserver(FirstSampleObserver observer);
 
 // How many devices are open, to check that a failed open leaves nothing behind.
 std::size_t openDeviceCount();
+
+// Since the process started: the commands that reached the layer, and the sound
+// files it read to decode (decoded or refused); what a key press costs, counted
+// rather than timed.
+std::uint64_t commandsReceived();
+std::uint64_t soundFilesDecoded();
 
 } // namespace mci

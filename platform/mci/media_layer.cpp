@@ -73,6 +73,7 @@ void MediaLayer::installOutput(AudioOutput* output)
         m_openOutput = nullptr;
         m_noOutputReported = false;
     }
+    m_lastSound.forget(); // decoded for the output that went
 }
 
 void MediaLayer::setFirstSampleObserver(FirstSampleObserver observer)
@@ -89,6 +90,7 @@ std::size_t MediaLayer::openDeviceCount() const
 
 MCIERROR MediaLayer::sendCommand(MCIDEVICEID device, unsigned command, std::uint32_t flags, void* params)
 {
+    ++m_commandsReceived;
     pollOutput();
     MCIERROR result = 0;
     std::vector<std::unique_ptr<WaveDevice>> closed;
@@ -188,7 +190,7 @@ void MediaLayer::pull(const AudioOutput& output, std::int16_t* samples, std::siz
     if (&output != m_output)
         return; // an output that has been replaced plays silence
     for (auto& [id, device] : m_devices) {
-        if (device->mode != MCI_MODE_PLAY || device->sound.format != format)
+        if (device->mode != MCI_MODE_PLAY || device->sound->format != format)
             continue;
         const std::size_t mixed = device->mixInto(samples, frames);
         if (mixed > 0 && device->firstSampleDue) {
@@ -280,10 +282,22 @@ MCIERROR MediaLayer::open(std::uint32_t flags, void* params)
         std::lock_guard outputLock(m_outputMutex);
         format = m_output->format();
     }
-    // Decoded without the lock, so that the audio thread plays on meanwhile.
-    DecodedSound sound;
-    if (const MCIERROR error = decodeWavFile(block->lpstrElementName, format, sound))
+    // Examined before anything is reused, so that a file that vanished or
+    // cannot be read any more fails as it did when it was first decoded.
+    SoundFile file;
+    if (const MCIERROR error = file.open(block->lpstrElementName))
         return fail(error);
+    LastDecodedSound::Origin origin{block->lpstrElementName, format, file.stamp()};
+    std::shared_ptr<const DecodedSound> sound = m_lastSound.reuse(origin);
+    if (!sound) {
+        // Decoded without the lock, so that the audio thread plays on meanwhile.
+        auto decoded = std::make_shared<DecodedSound>();
+        ++m_soundFilesDecoded;
+        if (const MCIERROR error = file.decode(format, *decoded))
+            return fail(error);
+        sound = decoded;
+        m_lastSound.keep(std::move(origin), sound, file.openedAtNs());
+    }
 
     Lock lock(m_mutex);
     if (m_devices.size() >= kMaxDeviceId)

@@ -2,14 +2,17 @@
 // commands on them, their notifications, and the mixing of every playing device
 // into one sound output. The output's thread touches only the playback state,
 // under the one mutex, and calls nothing of Qt but windowhandle::postMessage.
-// Decoding is the WAV decoder's; the output is whatever AudioOutput is installed.
+// Decoding is the WAV decoder's; the last decoded sound is kept for an open of
+// the same unchanged file. The output is whatever AudioOutput is installed.
 #pragma once
 
 #include "platform/mci/audio_output.h"
+#include "platform/mci/last_decoded_sound.h"
 #include "platform/mci/mci.h"
 #include "platform/mci/mci_testing.h"
 #include "platform/mci/wave_device.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -37,6 +40,8 @@ public:
     void installOutput(AudioOutput* output);
     void setFirstSampleObserver(FirstSampleObserver observer);
     std::size_t openDeviceCount() const;
+    std::uint64_t commandsReceived() const { return m_commandsReceived.load(); }
+    std::uint64_t soundFilesDecoded() const { return m_soundFilesDecoded.load(); }
 
 private:
     using Lock = std::unique_lock<std::mutex>;
@@ -80,6 +85,10 @@ private:
     AudioOutput* m_output = nullptr;           // the output sounds are decoded for and played into
     const AudioOutput* m_openOutput = nullptr; // m_output once it is open and has not failed
     FirstSampleObserver m_firstSampleObserver;
+
+    LastDecodedSound m_lastSound; // locks itself, never while the layer's mutexes are held
+    std::atomic<std::uint64_t> m_commandsReceived{0};
+    std::atomic<std::uint64_t> m_soundFilesDecoded{0};
 
     std::mutex m_outputMutex; // serialises opening, polling and replacing the output; never the audio thread's
     bool m_noOutputReported = false;

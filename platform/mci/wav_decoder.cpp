@@ -8,44 +8,27 @@
 #include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace mci {
 
 namespace {
 
-// Owns a file descriptor.
-struct FileDescriptor {
-    explicit FileDescriptor(int descriptor) : fd(descriptor) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    const int fd;
-};
-
 struct WavFree {
     void operator()(Uint8* buffer) const { SDL_FreeWAV(buffer); }
 };
 
-MCIERROR readWholeFile(const char* path, std::vector<std::uint8_t>& bytes)
-{
-    // Non-blocking, so that a named pipe given as a sound cannot hang the open.
-    const FileDescriptor file{::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-    const int fd = file.fd;
-    if (fd < 0)
-        return (errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG) ? MCIERR_FILE_NOT_FOUND
-                                                                              : MCIERR_FILE_READ;
+constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return MCIERR_FILE_READ;
-    if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes)
-        return MCIERR_SOUND_TOO_LARGE;
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+std::int64_t nanoseconds(const timespec& time)
+{
+    return static_cast<std::int64_t>(time.tv_sec) * kNanosecondsPerSecond + time.tv_nsec;
+}
+
+MCIERROR readWholeFile(int fd, std::size_t size, std::vector<std::uint8_t>& bytes)
+{
+    bytes.resize(size);
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -300,16 +283,55 @@ MCIERROR decodeWavBytes(const std::uint8_t* data, std::size_t size, AudioFormat 
     return convertWav(loaded, target, sound);
 }
 
-MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound)
+SoundFile::~SoundFile()
 {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+MCIERROR SoundFile::open(const char* path)
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_stamp = {};
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    m_openedAtNs = nanoseconds(now);
+    // Non-blocking, so that a named pipe given as a sound cannot hang the open.
+    m_fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (m_fd < 0)
+        return (errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG) ? MCIERR_FILE_NOT_FOUND
+                                                                              : MCIERR_FILE_READ;
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return MCIERR_FILE_READ;
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes)
+        return MCIERR_SOUND_TOO_LARGE;
+    m_stamp = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+               static_cast<std::int64_t>(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+    return 0;
+}
+
+MCIERROR SoundFile::decode(AudioFormat target, DecodedSound& sound)
+{
+    if (m_fd < 0)
+        return MCIERR_FILE_READ; // nothing was opened
     std::vector<std::uint8_t> bytes;
-    if (const MCIERROR error = readWholeFile(path, bytes))
+    if (const MCIERROR error = readWholeFile(m_fd, static_cast<std::size_t>(m_stamp.size), bytes))
         return error;
     LoadedWav loaded;
     if (const MCIERROR error = loadWav(bytes.data(), bytes.size(), loaded))
         return error;
     bytes = {}; // the encoded copy is not needed any more
     return convertWav(loaded, target, sound);
+}
+
+MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound)
+{
+    SoundFile file;
+    if (const MCIERROR error = file.open(path))
+        return error;
+    return file.decode(target, sound);
 }
 
 } // namespace mci

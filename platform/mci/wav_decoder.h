@@ -33,6 +33,41 @@ struct DecodedSound {
     }
 };
 
+// What the file system says of an opened sound file: enough to tell at a later
+// open whether the file may have changed since. Times are in nanoseconds.
+struct SoundFileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+    std::int64_t changedNs = 0; // the inode's change time: a write with the old modification time put back
+    friend bool operator==(const SoundFileStamp&, const SoundFileStamp&) = default;
+};
+
+// A sound file opened for decoding. open() refuses what decodeWavFile refuses
+// before reading (a missing file, one that cannot be opened or is no regular
+// file, one beyond kMaxFileBytes) with the same codes; decode() reads and
+// decodes what is open. Owns its descriptor.
+class SoundFile {
+public:
+    SoundFile() = default;
+    ~SoundFile();
+    SoundFile(const SoundFile&) = delete;
+    SoundFile& operator=(const SoundFile&) = delete;
+
+    MCIERROR open(const char* path);
+    const SoundFileStamp& stamp() const { return m_stamp; }
+    // The wall-clock time, as file times count it, taken just before the file was examined.
+    std::int64_t openedAtNs() const { return m_openedAtNs; }
+    // Reads the whole file and decodes it into `target`'s format, as decodeWavFile does.
+    MCIERROR decode(AudioFormat target, DecodedSound& sound);
+
+private:
+    int m_fd = -1;
+    SoundFileStamp m_stamp;
+    std::int64_t m_openedAtNs = 0;
+};
+
 // Decodes the file at `path` (the bytes the file system knows it by) into
 // `target`'s format. Returns 0, or MCIERR_FILE_NOT_FOUND, MCIERR_FILE_READ,
 // MCIERR_INVALID_FILE or MCIERR_SOUND_TOO_LARGE; `sound` is filled only on

@@ -1,7 +1,8 @@
-// The playback state of one open wave audio device: its decoded sound, where
-// playing stands and where it ends, its mode, and the one notification it may
-// still owe. Plain state, guarded by the media layer's mutex; it neither locks
-// nor posts anything itself.
+// The playback state of one open wave audio device: its decoded sound (shared,
+// never changed: the layer may give the same sound to the next device that
+// opens the same file), where playing stands and where it ends, its mode, and
+// the one notification it may still owe. Plain state, guarded by the media
+// layer's mutex; it neither locks nor posts anything itself.
 #pragma once
 
 #include "platform/mci/mci.h"
@@ -9,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace mci {
 
@@ -16,7 +18,7 @@ namespace mci {
 enum class PlayEnding { None, Finished, Stopped, Failed };
 
 struct WaveDevice {
-    WaveDevice(MCIDEVICEID deviceId, DecodedSound decoded);
+    WaveDevice(MCIDEVICEID deviceId, std::shared_ptr<const DecodedSound> decoded);
 
     // Milliseconds are whole and rounded down; the length is the sound's end.
     std::uint32_t lengthMs() const;
@@ -24,14 +26,14 @@ struct WaveDevice {
     // The frame at `ms` (at most the length); the length itself gives the very
     // end, so that a play "to the length" loses no fraction of a millisecond.
     std::size_t frameAt(std::uint32_t ms) const;
-    std::size_t frames() const { return sound.frames(); }
+    std::size_t frames() const { return sound->frames(); }
 
     // Adds the next frames of the current play to `out` (saturating), at most
     // `count` and never beyond `end`, and moves the position on. Returns how many.
     std::size_t mixInto(std::int16_t* out, std::size_t count);
 
     const MCIDEVICEID id;
-    const DecodedSound sound;
+    const std::shared_ptr<const DecodedSound> sound; // never null
     std::size_t position = 0; // next frame to hand to the output
     std::size_t end = 0;      // the current play stops before this frame
     std::uint32_t mode = MCI_MODE_STOP;

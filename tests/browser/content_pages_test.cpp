@@ -1,3 +1,4 @@
+#include "browser/key_mapping.h"
 #include "tests/browser/testing/browser_rig.h"
 
 #include <gtest/gtest.h>
@@ -199,4 +200,19 @@ TEST(ContentPages, SameLetterTwiceReloadsAndReplays)
     EXPECT_EQ(rig.journal.count("load text " + BeText.toStdString()), 2);
     EXPECT_EQ(rig.journal.count("player play"), 2);
     EXPECT_TRUE(rig.player.playing);
+}
+
+// The key handler asks for the page of the letter the key mapping gives for
+// every one of the 256 bytes, and leaves the key folded: it folds it once and
+// maps what it folded, so a capital Latin letter still finds its Cyrillic one.
+TEST(ContentPages, HandlerAsksForTheMappedLetterOfEveryByte)
+{
+    BrowserRig rig;
+    rig.start();
+    for (int byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE(byte);
+        const auto key = static_cast<std::uint8_t>(byte);
+        EXPECT_EQ(rig.press(key), foldKey(key));
+        EXPECT_EQ(rig.browser.CurrentLetter(), letterForKey(key));
+    }
 }
