@@ -75,6 +75,14 @@ void MediaLayer::installOutput(AudioOutput* output)
     }
 }
 
+void MediaLayer::prepareMachineOutput()
+{
+    std::lock_guard outputLock(m_outputMutex);
+    Lock lock(m_mutex);
+    if (m_output == m_machineOutput.get() && !m_openOutput)
+        m_machineOutput->prepare();
+}
+
 void MediaLayer::setFirstSampleObserver(FirstSampleObserver observer)
 {
     Lock lock(m_mutex);

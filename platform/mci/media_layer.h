@@ -36,6 +36,9 @@ public:
     // into `output` from now on; nullptr goes back to the machine's output.
     void installOutput(AudioOutput* output);
     void setFirstSampleObserver(FirstSampleObserver observer);
+    // Has the machine's output opened ahead of the first sound, while the
+    // program builds its windows (SdlAudioOutput::prepare); nothing else changes.
+    void prepareMachineOutput();
     std::size_t openDeviceCount() const;
 
 private:
