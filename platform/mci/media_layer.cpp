@@ -79,8 +79,10 @@ void MediaLayer::prepareMachineOutput()
 {
     std::lock_guard outputLock(m_outputMutex);
     Lock lock(m_mutex);
-    if (m_output == m_machineOutput.get() && !m_openOutput)
-        m_machineOutput->prepare();
+    if (m_output != m_machineOutput.get() || m_openOutput)
+        return;
+    setDecodingRules();
+    m_machineOutput->prepare();
 }
 
 void MediaLayer::setFirstSampleObserver(FirstSampleObserver observer)

@@ -42,6 +42,14 @@ void quietAlsa()
     (void)done;
 }
 
+// SDL would otherwise take over SIGINT and SIGTERM, and the program could no
+// longer be ended by its desktop or a plain kill.
+void preventSignalHandlers()
+{
+    static const bool set = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    (void)set;
+}
+
 } // namespace
 
 SdlAudioOutput::~SdlAudioOutput()
@@ -95,11 +103,14 @@ void SdlAudioOutput::prepare()
 {
     if (m_prepared.valid() || m_subsystemStarted)
         return;
+    // SDL's settings are not guarded against two threads: set here, read there.
+    preventSignalHandlers();
     m_prepared = std::async(std::launch::async, [this] { return startPaused(false); });
 }
 
 SdlAudioOutput::Start SdlAudioOutput::takeStart()
 {
+    preventSignalHandlers();
     if (!m_prepared.valid())
         return startPaused(m_subsystemStarted);
     Start prepared = m_prepared.get();
@@ -115,9 +126,6 @@ SdlAudioOutput::Start SdlAudioOutput::startPaused(bool subsystemStarted)
     Start start{.subsystemStarted = subsystemStarted, .device = 0, .reason = {}};
     quietAlsa();
     if (!start.subsystemStarted) {
-        // SDL would otherwise take over SIGINT and SIGTERM, and the program
-        // could no longer be ended by its desktop or a plain kill.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             start.reason = SDL_GetError();
             return start;

@@ -312,4 +312,6 @@ MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound
     return convertWav(loaded, target, sound);
 }
 
+void setDecodingRules() { requireCompleteChunks(); }
+
 } // namespace mci
