@@ -105,7 +105,12 @@ void SdlAudioOutput::prepare()
         return;
     // SDL's settings are not guarded against two threads: set here, read there.
     preventSignalHandlers();
-    m_prepared = std::async(std::launch::async, [this] { return startPaused(false); });
+    m_prepared = std::async(std::launch::async, [this] {
+        Start start = startPaused(false);
+        // SDL keeps its error text per thread; a thread it did not start must free it itself.
+        SDL_TLSCleanup();
+        return start;
+    });
 }
 
 SdlAudioOutput::Start SdlAudioOutput::takeStart()
