@@ -1,6 +1,7 @@
 #include "app/raster_graphic.h"
 
 #include "app/core/errors.h"
+#include "platform/ui/image_decoding.h"
 
 #include <QPainter>
 
@@ -21,8 +22,8 @@ void TRasterGraphic::LoadFromStream(QIODevice& stream) { LoadFromBytes(readRemai
 
 void TRasterGraphic::LoadFromBytes(const QByteArray& bytes)
 {
-    QImage image;
-    if (!image.loadFromData(bytes, m_format))
+    const QImage image = ui::decodeImage(bytes, m_format);
+    if (image.isNull())
         throw EInvalidGraphic(m_invalidMessage);
     m_image = image;
 }

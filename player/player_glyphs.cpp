@@ -1,5 +1,7 @@
 #include "player/player_glyphs.h"
 
+#include "platform/ui/image_decoding.h"
+
 #include <array>
 
 namespace playerglyphs {
@@ -24,7 +26,7 @@ QString resourcePath(TGlyphLook look, TMPBtnType button)
 
 QImage load(TGlyphLook look, TMPBtnType button)
 {
-    QImage image(resourcePath(look, button), "BMP");
+    const QImage image = ui::readImageFile(resourcePath(look, button), "BMP");
     if (image.isNull())
         throw EResNotFound("Resource " + resourceName(look, button).toStdString() + " not found");
     return image.convertToFormat(QImage::Format_RGB32);

@@ -12,11 +12,15 @@
 // - start-up: from spawning the process until the welcome picture is on the
 //   screen, with the sound server present;
 // - the costliest text that loads (long_text.h): key to its page on the
-//   screen, and Help button to the Help window showing it.
-// Asserts nothing.
+//   screen, and Help button to the Help window showing it;
+// - start-up against the toolkit's floor (start_against_floor.h): the same
+//   first drawn frame for tolvika with its bundled DATA folder and for a bare
+//   program showing one label, alternately, and the ratio of their medians.
+// With the argument "start-up", only that comparison runs. Asserts nothing.
 #include "tests/desktop/harness/desktop_session.h"
 #include "bench/program/figures.h"
 #include "bench/desktop/long_text.h"
+#include "bench/desktop/start_against_floor.h"
 #include "tests/desktop/harness/suite_folder.h"
 #include "tests/desktop/harness/tolvika_run.h"
 #include "tests/desktop/harness/waiting.h"
@@ -25,12 +29,15 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
 using namespace desktop;
 
 constexpr int kStarts = 10;
+// Starts of each program in the comparison with the floor, alternating.
+constexpr int kFloorRounds = 15;
 // Where the picture area's centre lies in the main window's client area (inside Panel1).
 QPoint pictureCentre(const TopWindow& main) { return main.geometry.topLeft() + QPoint(main.geometry.width() / 2, 230); }
 
@@ -105,6 +112,12 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     DesktopSession session;
+    bench::StartAgainstFloor againstFloor;
+    bench::measureStartAgainstFloor(TOLVIKA_BUNDLED_DATA_FOLDER, kFloorRounds, againstFloor);
+    if (argc > 1 && std::strcmp(argv[1], "start-up") == 0) {
+        bench::printStartAgainstFloor(againstFloor, kFloorRounds);
+        return 0;
+    }
     const auto folder = alphabetFolder();
 
     bench::Series starts, keySound, keyPicture;
@@ -133,6 +146,8 @@ int main(int argc, char** argv)
     table.note("Help button to the Help window showing that text, median / worst",
                bench::format("%.1f / %.1f ms", longText.clickToHelp.median(), longText.clickToHelp.worst()));
     table.print();
+    std::printf("\n");
+    bench::printStartAgainstFloor(againstFloor, kFloorRounds);
     if (longText.unanswered > 0)
         std::printf("\nTROUBLE: %d presses or clicks with the long text showed nothing within a minute\n",
                     longText.unanswered);

@@ -23,6 +23,7 @@ public:
     // The middle value (the upper one of the two middles for an even count).
     double median() const;
     double worst() const;
+    const std::vector<double>& values() const { return m_values; }
 
 private:
     std::vector<double> m_values;

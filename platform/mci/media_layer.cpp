@@ -76,6 +76,16 @@ void MediaLayer::installOutput(AudioOutput* output)
     m_lastSound.forget(); // decoded for the output that went
 }
 
+void MediaLayer::prepareMachineOutput()
+{
+    std::lock_guard outputLock(m_outputMutex);
+    Lock lock(m_mutex);
+    if (m_output != m_machineOutput.get() || m_openOutput)
+        return;
+    setDecodingRules();
+    m_machineOutput->prepare();
+}
+
 void MediaLayer::setFirstSampleObserver(FirstSampleObserver observer)
 {
     Lock lock(m_mutex);

@@ -39,6 +39,9 @@ public:
     // into `output` from now on; nullptr goes back to the machine's output.
     void installOutput(AudioOutput* output);
     void setFirstSampleObserver(FirstSampleObserver observer);
+    // Has the machine's output opened ahead of the first sound, while the
+    // program builds its windows (SdlAudioOutput::prepare); nothing else changes.
+    void prepareMachineOutput();
     std::size_t openDeviceCount() const;
     std::uint64_t commandsReceived() const { return m_commandsReceived.load(); }
     std::uint64_t soundFilesDecoded() const { return m_soundFilesDecoded.load(); }

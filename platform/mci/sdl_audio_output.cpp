@@ -42,10 +42,23 @@ void quietAlsa()
     (void)done;
 }
 
+// SDL would otherwise take over SIGINT and SIGTERM, and the program could no
+// longer be ended by its desktop or a plain kill.
+void preventSignalHandlers()
+{
+    static const bool set = SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    (void)set;
+}
+
 } // namespace
 
 SdlAudioOutput::~SdlAudioOutput()
 {
+    if (m_prepared.valid()) {
+        const Start prepared = m_prepared.get();
+        m_device = prepared.device;
+        m_subsystemStarted = prepared.subsystemStarted;
+    }
     closeDevice();
     if (m_subsystemStarted)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -67,28 +80,62 @@ void SdlAudioOutput::closeDevice()
 bool SdlAudioOutput::open(AudioSource& source, std::string& reason)
 {
     closeDevice();
-    if (openDevice(source, reason))
-        return true;
-    // The next try (at the next Play) starts the subsystem afresh, so that it
-    // looks for every kind of output again and finds a sound server that has
-    // started meanwhile. A try without any output costs a few milliseconds.
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    m_subsystemStarted = false;
-    return false;
+    const Start start = takeStart();
+    m_subsystemStarted = start.subsystemStarted;
+    if (start.device == 0) {
+        reason = start.reason;
+        // The next try (at the next Play) starts the subsystem afresh, so that it
+        // looks for every kind of output again and finds a sound server that has
+        // started meanwhile. A try without any output costs a few milliseconds.
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        m_subsystemStarted = false;
+        return false;
+    }
+    m_device = start.device;
+    m_source = &source;
+    m_failureReported = false;
+    m_lastCallback.store(nowNanoseconds());
+    SDL_PauseAudioDevice(m_device, 0);
+    return true;
 }
 
-bool SdlAudioOutput::openDevice(AudioSource& source, std::string& reason)
+void SdlAudioOutput::prepare()
 {
+    if (m_prepared.valid() || m_subsystemStarted)
+        return;
+    // SDL's settings are not guarded against two threads: set here, read there.
+    preventSignalHandlers();
+    m_prepared = std::async(std::launch::async, [this] {
+        Start start = startPaused(false);
+        // SDL keeps its error text per thread; a thread it did not start must free it itself.
+        SDL_TLSCleanup();
+        return start;
+    });
+}
+
+SdlAudioOutput::Start SdlAudioOutput::takeStart()
+{
+    preventSignalHandlers();
+    if (!m_prepared.valid())
+        return startPaused(m_subsystemStarted);
+    Start prepared = m_prepared.get();
+    if (prepared.device != 0)
+        return prepared;
+    if (prepared.subsystemStarted)
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return startPaused(false);
+}
+
+SdlAudioOutput::Start SdlAudioOutput::startPaused(bool subsystemStarted)
+{
+    Start start{.subsystemStarted = subsystemStarted, .device = 0, .reason = {}};
     quietAlsa();
-    if (!m_subsystemStarted) {
-        // SDL would otherwise take over SIGINT and SIGTERM, and the program
-        // could no longer be ended by its desktop or a plain kill.
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (!start.subsystemStarted) {
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-            reason = SDL_GetError();
-            return false;
+            start.reason = SDL_GetError();
+            return start;
         }
-        m_subsystemStarted = true;
+        start.subsystemStarted = true;
     }
     SDL_AudioSpec wanted{};
     wanted.freq = kOutputFormat.rate;
@@ -96,22 +143,18 @@ bool SdlAudioOutput::openDevice(AudioSource& source, std::string& reason)
     wanted.channels = static_cast<Uint8>(kOutputFormat.channels);
     wanted.samples = kBufferFrames;
     wanted.callback = &SdlAudioOutput::callback;
+    // The callback runs only once open() has unpaused the device and set the source.
     wanted.userdata = this;
     SDL_AudioSpec obtained{};
     // No changes allowed: SDL converts to whatever the hardware takes, so the
     // decoded sounds always match the format announced above.
-    m_source = &source;
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
-    if (m_device == 0) {
-        reason = SDL_GetError();
-        if (reason.empty())
-            reason = "the audio device could not be opened";
-        return false;
+    start.device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+    if (start.device == 0) {
+        start.reason = SDL_GetError();
+        if (start.reason.empty())
+            start.reason = "the audio device could not be opened";
     }
-    m_failureReported = false;
-    m_lastCallback.store(nowNanoseconds());
-    SDL_PauseAudioDevice(m_device, 0);
-    return true;
+    return start;
 }
 
 void SdlAudioOutput::poll()

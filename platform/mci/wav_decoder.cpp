@@ -334,4 +334,6 @@ MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound
     return file.decode(target, sound);
 }
 
+void setDecodingRules() { requireCompleteChunks(); }
+
 } // namespace mci

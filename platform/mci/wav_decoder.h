@@ -77,5 +77,9 @@ MCIERROR decodeWavFile(const char* path, AudioFormat target, DecodedSound& sound
 // The same for a file's bytes already in memory (MCIERR_INVALID_FILE when
 // empty, MCIERR_SOUND_TOO_LARGE beyond kMaxFileBytes).
 MCIERROR decodeWavBytes(const std::uint8_t* data, std::size_t size, AudioFormat target, DecodedSound& sound);
+// Sets SDL's rules for reading WAV files, once for the process. Decoding does
+// it too; SDL's settings are not guarded against two threads, so it is done
+// before SDL's audio is started on a thread of its own.
+void setDecodingRules();
 
 } // namespace mci

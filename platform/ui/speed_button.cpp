@@ -3,6 +3,7 @@
 #include "platform/ui/colors.h"
 #include "platform/ui/event_guard.h"
 #include "platform/exception/exception.h"
+#include "platform/ui/image_decoding.h"
 #include "platform/ui/layout_value.h"
 
 #include <QFontMetrics>
@@ -40,8 +41,8 @@ void TSpeedButton::setGlyphStream(const QByteArray& stream)
     const quint32 length = qFromLittleEndian<quint32>(stream.constData());
     if (static_cast<qsizetype>(length) > stream.size() - 4)
         throw EReadError("Stream read error");
-    QImage bitmap;
-    if (!bitmap.loadFromData(stream.mid(4, length), "BMP"))
+    const QImage bitmap = ui::decodeImage(stream.mid(4, length), "BMP");
+    if (bitmap.isNull())
         throw EReadError("Bitmap image is not valid");
     m_glyph = withTransparentColour(bitmap);
     update();

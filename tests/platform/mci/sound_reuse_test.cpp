@@ -2,7 +2,7 @@
 // again and plays the same; a file that changed in any way is decoded afresh;
 // a file that vanished or became unusable fails exactly as a fresh one would;
 // and a shared sound stays whole while a device still plays it.
-#include "mci_test_support.h"
+#include "tests/platform/mci/mci_test_support.h"
 
 #include <atomic>
 #include <cstdio>

@@ -1,0 +1,198 @@
+#include "bench/desktop/start_against_floor.h"
+
+#include "tests/desktop/harness/desktop_session.h"
+#include "bench/desktop/first_frame.h"
+#include "tests/desktop/harness/tolvika_run.h"
+#include "tests/desktop/harness/waiting.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+
+namespace bench {
+
+namespace {
+
+using namespace desktop;
+
+// After the window is mapped, long enough for every start-up paint, and well
+// before the welcome sound ends and the repeat control appears.
+constexpr auto kSettle = 1500ms;
+// Lets the sound server and the X server tidy up after a killed program.
+constexpr auto kBetweenStarts = 200ms;
+// How much more than the toolkit's own start tolvika may take to its first frame.
+constexpr double kFloorTarget = 1.2;
+
+// One started program: its process and the moment just before the fork.
+class Started {
+public:
+    virtual ~Started() = default;
+    virtual pid_t pid() const = 0;
+    virtual Clock::time_point startedAt() const = 0;
+    virtual void kill() = 0;
+};
+
+class StartedTolvika : public Started {
+public:
+    explicit StartedTolvika(const std::filesystem::path& data)
+        : m_run(LaunchOptions{.data = data, .focusMainWindow = false})
+    {
+    }
+    pid_t pid() const override { return m_run.pid(); }
+    Clock::time_point startedAt() const override { return m_run.startedAt(); }
+    void kill() override { m_run.kill(); }
+
+private:
+    TolvikaRun m_run;
+};
+
+class StartedFloor : public Started {
+public:
+    StartedFloor(const std::filesystem::path& home, const QRect& area)
+        : m_startedAt(Clock::now()), m_process(options(home, area))
+    {
+    }
+    pid_t pid() const override { return m_process.pid(); }
+    Clock::time_point startedAt() const override { return m_startedAt; }
+    void kill() override { m_process.signal(SIGKILL); }
+
+private:
+    static ProcessOptions options(const std::filesystem::path& home, const QRect& area)
+    {
+        ProcessOptions result({TOLVIKA_LABEL_FLOOR, std::to_string(area.x()), std::to_string(area.y()),
+                               std::to_string(area.width()), std::to_string(area.height())},
+                              session().programEnvironment(home));
+        result.workingDirectory = home;
+        return result;
+    }
+
+    Clock::time_point m_startedAt;
+    ChildProcess m_process;
+};
+
+// A program's window and its settled look, from a start that is not measured.
+struct SettledLook {
+    QRect area;
+    std::vector<quint32> pixels;
+};
+
+void endStart(FrameWatch& watch, Started& started)
+{
+    const pid_t pid = started.pid();
+    started.kill();
+    waitUntil([&] { return !watch.anyWindowOf(pid); });
+    std::this_thread::sleep_for(kBetweenStarts);
+}
+
+SettledLook settledLook(FrameWatch& watch, Started& started)
+{
+    std::optional<QRect> area;
+    if (!waitUntil([&] { return (area = watch.mappedWindowOf(started.pid())).has_value(); }))
+        throw std::runtime_error("a program's window did not appear");
+    std::this_thread::sleep_for(kSettle);
+    SettledLook look{.area = *watch.mappedWindowOf(started.pid()), .pixels = {}};
+    look.pixels = watch.pixels(look.area);
+    endStart(watch, started);
+    return look;
+}
+
+struct StartSeries {
+    Series& mapped;
+    Series& drawn;
+    Series& processor;
+};
+
+void measureOne(FrameWatch& watch, Started& started, const SettledLook& look, StartSeries series, int& missed)
+{
+    if (const auto frame = watch.waitForFirstFrame(started.pid(), started.startedAt(), look.area, look.pixels)) {
+        series.mapped.add(frame->mapped);
+        series.drawn.add(frame->drawn);
+        series.processor.add(frame->processor);
+    } else {
+        ++missed;
+    }
+    endStart(watch, started);
+}
+
+// The value below which the given share of the series lies (nearest rank).
+double quantile(std::vector<double> values, double share)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const auto rank = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
+    return values[rank];
+}
+
+std::string spread(const Series& series)
+{
+    const std::vector<double>& values = series.values();
+    return format("%.1f ms (quartiles %.1f-%.1f, range %.1f-%.1f, %zu starts)", series.median(),
+                  quantile(values, 0.25), quantile(values, 0.75), quantile(values, 0), quantile(values, 1),
+                  series.count());
+}
+
+double ratioOfMedians(const Series& numerator, const Series& denominator)
+{
+    return denominator.median() > 0 ? numerator.median() / denominator.median() : 0;
+}
+
+} // namespace
+
+void measureStartAgainstFloor(const std::filesystem::path& bundledData, int rounds, StartAgainstFloor& figures)
+{
+    FrameWatch watch(session().server().display());
+    const std::filesystem::path home = session().runtimeFolder() / "floor-home";
+    std::filesystem::create_directories(home);
+    // The first starts fill the page cache and give each program's settled look.
+    SettledLook tolvikaLook;
+    {
+        StartedTolvika first(bundledData);
+        tolvikaLook = settledLook(watch, first);
+    }
+    SettledLook floorLook;
+    {
+        StartedFloor first(home, tolvikaLook.area);
+        floorLook = settledLook(watch, first);
+    }
+    for (int round = 0; round < rounds; ++round) {
+        {
+            StartedTolvika started(bundledData);
+            measureOne(watch, started, tolvikaLook,
+                       {figures.tolvikaMapped, figures.tolvikaDrawn, figures.tolvikaProcessor}, figures.missed);
+        }
+        {
+            StartedFloor started(home, tolvikaLook.area);
+            measureOne(watch, started, floorLook, {figures.floorMapped, figures.floorDrawn, figures.floorProcessor},
+                       figures.missed);
+        }
+    }
+}
+
+void printStartAgainstFloor(const StartAgainstFloor& figures, int rounds)
+{
+    std::printf("Start-up against the toolkit's floor: on the same display, alternately, %d starts each after one\n"
+                "unmeasured, from just before the fork until the first drawn frame: the process's largest mapped\n"
+                "window read back from the X server (MIT-SHM) every 0.5 ms until it matches its settled look\n"
+                "(at most 0.5 %% of its pixels differ). tolvika runs with the bundled DATA folder and the sound\n"
+                "server; the floor is a bare widgets program showing one label in a window of the main window's\n"
+                "size and place.\n\n",
+                rounds);
+    Table table;
+    table.note("tolvika: spawn to its first drawn frame", spread(figures.tolvikaDrawn));
+    table.note("floor (one label): spawn to its first drawn frame", spread(figures.floorDrawn));
+    table.note("tolvika: spawn to its main window mapped", spread(figures.tolvikaMapped));
+    table.note("floor: spawn to its window mapped", spread(figures.floorMapped));
+    table.note("tolvika: processor time used by its first drawn frame", spread(figures.tolvikaProcessor));
+    table.note("floor: processor time used by its first drawn frame", spread(figures.floorProcessor));
+    const double ratio = ratioOfMedians(figures.tolvikaDrawn, figures.floorDrawn);
+    table.add("tolvika / floor, medians of the first drawn frame", format("%.2f", ratio), format("at most %.2f", kFloorTarget),
+              ratio > 0 && ratio <= kFloorTarget);
+    table.note("tolvika / floor, medians of the processor time by then",
+               format("%.2f", ratioOfMedians(figures.tolvikaProcessor, figures.floorProcessor)));
+    table.print();
+    if (figures.missed > 0)
+        std::printf("\nTROUBLE: %d starts showed no settled frame within 10 s\n", figures.missed);
+}
+
+} // namespace bench

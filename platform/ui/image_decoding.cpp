@@ -1,0 +1,33 @@
+#include "platform/ui/image_decoding.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+namespace ui {
+
+namespace {
+
+QImage readNamedFormat(QImageReader& reader)
+{
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+} // namespace
+
+QImage decodeImage(const QByteArray& bytes, const char* format)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    return readNamedFormat(reader);
+}
+
+QImage readImageFile(const QString& path, const char* format)
+{
+    QImageReader reader(path, format);
+    return readNamedFormat(reader);
+}
+
+} // namespace ui
