@@ -16,7 +16,7 @@ TApplication::TApplication(const QString& programName) : QApplication(prepareToo
     setQuitOnLastWindowClosed(false);
     setStyle(tooltips::newTimingStyle()); // the application owns its style
     installAccessibility(); // screen readers learn what the self-painted controls are
-    ui::setEventErrorHandler([this](std::exception_ptr error) { HandleEventError(error); });
+    ui::setEventErrorHandler([this](const std::exception_ptr& error) { HandleEventError(error); });
 }
 
 TApplication::~TApplication()
@@ -74,7 +74,7 @@ void TApplication::showDeferredErrors()
         HandleEventError(error);
 }
 
-void TApplication::HandleEventError(std::exception_ptr error)
+void TApplication::HandleEventError(const std::exception_ptr& error)
 {
     if (m_inPaint) {
         // No box inside a paint: it is shown as soon as the painting is over.

@@ -43,7 +43,7 @@ public:
     // The catch point: releases a held mouse button, then shows the error in the
     // error box (nothing for EAbort; the fatal report for an error object that
     // is not an Exception).
-    void HandleEventError(std::exception_ptr error);
+    void HandleEventError(const std::exception_ptr& error);
 
     bool notify(QObject* receiver, QEvent* event) override;
 

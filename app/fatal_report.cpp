@@ -36,7 +36,7 @@ QString startupFailureText(const QString& className, const QString& module, quin
     return text;
 }
 
-void ShowFatalReport(std::exception_ptr error)
+void ShowFatalReport(const std::exception_ptr& error)
 {
     QString className = QStringLiteral("Exception");
     QString message;

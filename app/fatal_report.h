@@ -10,7 +10,7 @@
 #include <exception>
 
 // Shows the report for one error.
-void ShowFatalReport(std::exception_ptr error);
+void ShowFatalReport(const std::exception_ptr& error);
 
 // The report's text: class, module, eight hex digits, message with a final period.
 QString startupFailureText(const QString& className, const QString& module, quintptr address, const QString& message);

@@ -92,15 +92,15 @@ void termSource(j_decompress_ptr) {}
 {
     const int code = info->err->msg_code;
     // This build numbers "empty input" differently; the program reports its own code.
-    throw jpegError(code == JERR_INPUT_EMPTY ? TJPEGImage::EmptyInputCode : code);
+    throw jpegError(code == JERR_INPUT_EMPTY ? TJPEGImage::kEmptyInputCode : code);
 }
 
 // Called by the decoder before each step of its work, so also once each new
 // scan has begun: a picture beyond the scan bound ends there.
 void countScans(j_common_ptr info)
 {
-    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > TJPEGImage::MaxScans)
-        throw jpegError(TJPEGImage::TooManyScansCode);
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > TJPEGImage::kMaxScans)
+        throw jpegError(TJPEGImage::kTooManyScansCode);
 }
 
 // The program's error manager: its own codes for fatal errors; warnings and
@@ -139,7 +139,7 @@ public:
     {
         m_decompressor.readHeader();
         const qint64 pixels = static_cast<qint64>(info().image_width) * info().image_height;
-        if (pixels > TJPEGImage::MaxPixels)
+        if (pixels > TJPEGImage::kMaxPixels)
             throw jpegError(JERR_IMAGE_TOO_BIG);
     }
 

@@ -14,16 +14,16 @@ class TJPEGImage : public TStreamGraphic {
 public:
     // Images whose header announces more pixels than this are refused at load:
     // their bitmap alone would take hundreds of megabytes.
-    static constexpr qint64 MaxPixels = 100'000'000;
+    static constexpr qint64 kMaxPixels = 100'000'000;
     // The code the program reports for an empty picture file.
-    static constexpr int EmptyInputCode = 41;
+    static constexpr int kEmptyInputCode = 41;
     // Encoders write a few dozen scans at most (libjpeg's progression 10, for
     // four components 18). Every scan, even an empty one, is a pass over the
     // whole picture; this many cost less than decoding the picture once.
-    static constexpr int MaxScans = 100;
+    static constexpr int kMaxScans = 100;
     // Our own code for too many scans: libjpeg leaves codes from 1000 up to an
     // application's add-on messages, so no library error reads the same.
-    static constexpr int TooManyScansCode = 1000;
+    static constexpr int kTooManyScansCode = 1000;
 
     TJPEGImage();
     ~TJPEGImage() override;

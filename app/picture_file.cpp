@@ -82,7 +82,7 @@ void LoadPictureFile(TImage& area, const QString& name)
     {
         QFile file;
         openInputFile(file, name);
-        if (file.size() > MaxPictureFileBytes)
+        if (file.size() > kMaxPictureFileBytes)
             throw fileOpenError(name);
         graphic->LoadFromStream(file);
     }

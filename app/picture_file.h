@@ -11,7 +11,7 @@ class TImage;
 // Picture files are read whole into memory, so a larger one is refused before
 // it is read: far above any page picture (one that fills the picture area is
 // well under 1 MB) and above a photograph at the pixel bound.
-constexpr qint64 MaxPictureFileBytes = qint64{64} << 20;
+constexpr qint64 kMaxPictureFileBytes = qint64{64} << 20;
 
 // Registers every picture format's class for reading stored picture streams
 // (TJPEGImage, TBitmap, TIcon, TMetafile). Done at start-up in any program

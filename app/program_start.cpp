@@ -3,7 +3,7 @@
 #include "app/application.h"
 #include "app/fatal_report.h"
 
-int ReportStartupFailure(std::exception_ptr error)
+int ReportStartupFailure(const std::exception_ptr& error)
 {
     ShowFatalReport(error);
     return 1;

@@ -13,4 +13,4 @@ class TApplication;
 int RunProgram(TApplication& app, const std::function<void(TApplication&)>& createWindows);
 
 // The report for an error that escaped start-up; returns the exit code 1.
-int ReportStartupFailure(std::exception_ptr error);
+int ReportStartupFailure(const std::exception_ptr& error);

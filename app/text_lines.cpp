@@ -9,7 +9,7 @@ namespace {
 
 // One Windows-1251 byte is one character, so the area's capacity in
 // characters bounds the bytes worth reading.
-constexpr qint64 kMaxTextBytes = TMemo::Capacity;
+constexpr qint64 kMaxTextBytes = TMemo::kCapacity;
 
 // Switches a widget's redrawing off for a scope and back on, with one redraw.
 class RedrawPause {

@@ -7,10 +7,10 @@
 #include <cstdint>
 
 // The letter key of a character that stands for no letter.
-inline constexpr std::uint8_t NoLetter = '*';
+inline constexpr std::uint8_t kNoLetter = '*';
 // Ё lies outside the block of the other capitals in Windows-1251.
-inline constexpr std::uint8_t CapitalYo = 0xA8;
-inline constexpr std::uint8_t SmallYo = 0xB8;
+inline constexpr std::uint8_t kCapitalYo = 0xA8;
+inline constexpr std::uint8_t kSmallYo = 0xB8;
 
 // The key as the handler rewrites it in place: small Cyrillic letters become
 // capitals, Latin capitals become small letters, anything else is unchanged.

@@ -101,7 +101,7 @@ void LetterBrowser::FormKeyPress(std::uint8_t& Key)
         return;
     Key = foldKey(Key);
     m_currentLetter = letterForFoldedKey(Key);
-    if (m_currentLetter == NoLetter) {
+    if (m_currentLetter == kNoLetter) {
         m_services.MessageBeep();
         return;
     }

@@ -18,7 +18,7 @@
 class LetterBrowser {
 public:
     // CurrentLetter before the first key press.
-    static constexpr std::uint8_t NoLetterYet = 0;
+    static constexpr std::uint8_t kNoLetterYet = 0;
 
     LetterBrowser(BrowserView& view, BrowserPlayer& player, BrowserServices& services);
     LetterBrowser(const LetterBrowser&) = delete;
@@ -58,6 +58,6 @@ private:
     BrowserPlayer& m_player;
     BrowserServices& m_services;
     QString m_dataFolder;
-    std::uint8_t m_currentLetter = NoLetterYet;
+    std::uint8_t m_currentLetter = kNoLetterYet;
     bool m_autoPlayArmed = false;
 };

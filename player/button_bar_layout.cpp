@@ -7,7 +7,7 @@ namespace buttonbar {
 int visibleCount(TButtonSet visible)
 {
     int count = 0;
-    for (int i = 0; i < MPButtonCount; ++i)
+    for (int i = 0; i < kMPButtonCount; ++i)
         if (visible.contains(static_cast<TMPBtnType>(i)))
             ++count;
     return std::max(count, 1);
@@ -26,7 +26,7 @@ Size wantedSize(Size current, int count, int minCellWidth, int minCellHeight)
 std::optional<Hit> hitTest(TButtonSet visible, int cellWidth, int x)
 {
     int left = 0;
-    for (int i = 0; i < MPButtonCount; ++i) {
+    for (int i = 0; i < kMPButtonCount; ++i) {
         const auto button = static_cast<TMPBtnType>(i);
         if (!visible.contains(button))
             continue;

@@ -9,8 +9,8 @@
 namespace {
 
 // The size a new player starts with, before a layout or its owner sets another.
-constexpr int DefaultWidth = 240;
-constexpr int DefaultHeight = 30;
+constexpr int kDefaultWidth = 240;
+constexpr int kDefaultHeight = 30;
 
 TButtonSet buttonSetValue(const LayoutValue& value)
 {
@@ -39,7 +39,7 @@ TMediaPlayer::TMediaPlayer(MciPort& port, QWidget* parent) : TCustomControl(pare
 {
     loadGlyphs();
     recomputeButtonFlags();
-    SetBounds(Left(), Top(), DefaultWidth, DefaultHeight);
+    SetBounds(Left(), Top(), kDefaultWidth, kDefaultHeight);
     applySizeRule();
     setTabStop(true);
 }
@@ -56,7 +56,7 @@ TMediaPlayer::~TMediaPlayer()
 
 void TMediaPlayer::recomputeButtonFlags()
 {
-    for (int i = 0; i < MPButtonCount; ++i) {
+    for (int i = 0; i < kMPButtonCount; ++i) {
         const auto button = static_cast<TMPBtnType>(i);
         m_buttons[i].Visible = m_visibleButtons.contains(button);
         m_buttons[i].Enabled = m_enabledButtons.contains(button);
@@ -165,7 +165,7 @@ void TMediaPlayer::loaded()
 
 void TMediaPlayer::RefreshAutoEnabled()
 {
-    for (int i = 0; i < MPButtonCount; ++i)
+    for (int i = 0; i < kMPButtonCount; ++i)
         m_buttons[i].AutoEnabled = m_autoEnabledButtons.contains(static_cast<TMPBtnType>(i));
     update();
 }

@@ -198,9 +198,9 @@ private:
     MciPort& m_port;
     OneShotSettings m_oneShot;
 
-    TButtonSet m_visibleButtons = AllMPButtons;
-    TButtonSet m_enabledButtons = AllMPButtons;
-    TButtonSet m_coloredButtons = AllMPButtons;
+    TButtonSet m_visibleButtons = kAllMPButtons;
+    TButtonSet m_enabledButtons = kAllMPButtons;
+    TButtonSet m_coloredButtons = kAllMPButtons;
     bool m_autoEnable = true;
     bool m_autoOpen = false;
     bool m_autoRewind = true;
@@ -224,7 +224,7 @@ private:
     std::int32_t m_displayWidth = 0;
     std::int32_t m_displayHeight = 0;
     TButtonSet m_autoEnabledButtons;
-    std::array<TMPButtonState, MPButtonCount> m_buttons;
+    std::array<TMPButtonState, kMPButtonCount> m_buttons;
 
     int m_cellWidth = 0;
     int m_minCellWidth = 0;

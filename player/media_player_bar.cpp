@@ -18,13 +18,13 @@
 namespace {
 
 // Room around the largest glyph in the smallest cell.
-constexpr int CellGlyphMarginX = 8;
-constexpr int CellGlyphMarginY = 4;
+constexpr int kCellGlyphMarginX = 8;
+constexpr int kCellGlyphMarginY = 4;
 // How far the focus mark lies inside its cell.
-constexpr int FocusInset = 3;
+constexpr int kFocusInset = 3;
 // Each layout round can only move the size to whole cells of at least the
 // smallest width; two rounds reach a fixed point, the rest guard against constraints.
-constexpr int MaxLayoutRounds = 4;
+constexpr int kMaxLayoutRounds = 4;
 
 } // namespace
 
@@ -32,7 +32,7 @@ void TMediaPlayer::loadGlyphs()
 {
     int widest = 0;
     int tallest = 0;
-    for (int i = 0; i < MPButtonCount; ++i) {
+    for (int i = 0; i < kMPButtonCount; ++i) {
         const auto button = static_cast<TMPBtnType>(i);
         TMPButtonState& state = m_buttons[i];
         state.PlainGlyph = playerglyphs::load(TGlyphLook::Plain, button);
@@ -43,8 +43,8 @@ void TMediaPlayer::loadGlyphs()
             tallest = std::max(tallest, glyph->height());
         }
     }
-    m_minCellWidth = widest + CellGlyphMarginX;
-    m_minCellHeight = tallest + CellGlyphMarginY;
+    m_minCellWidth = widest + kCellGlyphMarginX;
+    m_minCellHeight = tallest + kCellGlyphMarginY;
 }
 
 int TMediaPlayer::visibleCount() const { return buttonbar::visibleCount(m_visibleButtons); }
@@ -54,7 +54,7 @@ void TMediaPlayer::applySizeRule()
     if (m_loading || m_inSizeRule)
         return;
     m_inSizeRule = true;
-    for (int round = 0; round < MaxLayoutRounds; ++round) {
+    for (int round = 0; round < kMaxLayoutRounds; ++round) {
         const int count = visibleCount();
         m_cellWidth = buttonbar::cellWidthFor(Width(), count);
         const buttonbar::Size current{Width(), Height()};
@@ -114,8 +114,8 @@ void TMediaPlayer::drawButton(BarCanvas& canvas, TMPBtnType button, int left) co
     canvas.drawTransparent(x, y, glyph, playerglyphs::transparentColor());
 
     if (hasFocus() && button == m_selectedButton)
-        canvas.focusRect(left + FocusInset + shift, FocusInset + shift, right - FocusInset + shift,
-                         h - FocusInset + shift);
+        canvas.focusRect(left + kFocusInset + shift, kFocusInset + shift, right - kFocusInset + shift,
+                         h - kFocusInset + shift);
 }
 
 void TMediaPlayer::paintEvent(QPaintEvent* event)
@@ -125,7 +125,7 @@ void TMediaPlayer::paintEvent(QPaintEvent* event)
     BarCanvas canvas(image);
     canvas.frameRect(0, 0, Width(), Height(), colors::windowFrame());
     int left = 0;
-    for (int i = 0; i < MPButtonCount; ++i) {
+    for (int i = 0; i < kMPButtonCount; ++i) {
         const auto button = static_cast<TMPBtnType>(i);
         if (!m_buttons[i].Visible)
             continue;

@@ -12,11 +12,11 @@ namespace {
 constexpr const char* NoDeviceOpenMessage = "No MCI device open";
 constexpr const char* UnknownErrorMessage = "Unknown error code";
 // Large enough for any error text the media layer has.
-constexpr unsigned ErrorTextBufferSize = 4096;
+constexpr unsigned kErrorTextBufferSize = 4096;
 // Step and Back move the picture by a tenth of the medium.
-constexpr std::uint32_t StepDivisor = 10;
+constexpr std::uint32_t kStepDivisor = 10;
 // The device types that can step frame by frame.
-constexpr std::array<std::uint32_t, 4> SteppingDeviceTypes{
+constexpr std::array<std::uint32_t, 4> kSteppingDeviceTypes{
     MCI_DEVTYPE_VCR, MCI_DEVTYPE_OVERLAY, MCI_DEVTYPE_ANIMATION, MCI_DEVTYPE_DIGITAL_VIDEO};
 
 // A position in the tracks-minutes-seconds-frames format: one byte each, track lowest.
@@ -72,7 +72,7 @@ void TMediaPlayer::Open()
 
     m_isOpen = true;
     m_deviceId = static_cast<std::uint16_t>(parms.wDeviceID & 0xFFFF);
-    m_stepFrames = static_cast<std::int32_t>(Length() / StepDivisor);
+    m_stepFrames = static_cast<std::int32_t>(Length() / kStepDivisor);
     queryCapabilities();
     if (m_hasVideo) {
         setDisplay(m_display);
@@ -116,7 +116,7 @@ void TMediaPlayer::queryCapabilities()
     m_hasVideo = (query(MCI_GETDEVCAPS_HAS_VIDEO) & 0xFF) != 0;
     const std::uint32_t deviceType = query(MCI_GETDEVCAPS_DEVICE_TYPE);
     m_canStep = false;
-    for (const std::uint32_t stepping : SteppingDeviceTypes)
+    for (const std::uint32_t stepping : kSteppingDeviceTypes)
         m_canStep = m_canStep || deviceType == stepping;
 
     m_capabilities = {};
@@ -362,8 +362,8 @@ TMPMode TMediaPlayer::Mode()
 
 std::string TMediaPlayer::ErrorText()
 {
-    std::array<char, ErrorTextBufferSize> buffer{};
-    if (!m_port.getErrorString(m_lastError, buffer.data(), ErrorTextBufferSize))
+    std::array<char, kErrorTextBufferSize> buffer{};
+    if (!m_port.getErrorString(m_lastError, buffer.data(), kErrorTextBufferSize))
         return UnknownErrorMessage;
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }

@@ -11,7 +11,7 @@ struct ButtonNames {
     std::string_view glyph;
 };
 
-constexpr std::array<ButtonNames, MPButtonCount> buttonTable{{
+constexpr std::array<ButtonNames, kMPButtonCount> buttonTable{{
     {"btPlay", "MPPLAY"}, {"btPause", "MPPAUSE"}, {"btStop", "MPSTOP"},
     {"btNext", "MPNEXT"}, {"btPrev", "MPPREV"},   {"btStep", "MPSTEP"},
     {"btBack", "MPBACK"}, {"btRecord", "MPRECORD"}, {"btEject", "MPEJECT"},

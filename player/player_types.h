@@ -15,7 +15,7 @@
 class TControl;
 
 enum TMPBtnType : std::uint8_t { btPlay, btPause, btStop, btNext, btPrev, btStep, btBack, btRecord, btEject };
-inline constexpr int MPButtonCount = 9;
+inline constexpr int kMPButtonCount = 9;
 
 // The device's mode: the media interface's mode value minus 524.
 enum TMPMode : std::uint8_t { mdNotReady, mdStopped, mdPlaying, mdRecording, mdSeeking, mdPaused, mdOpen };
@@ -71,7 +71,7 @@ private:
 using TButtonSet = TEnumSet<TMPBtnType>;
 using TMPDevCapsSet = TEnumSet<TMPDevCaps>;
 
-inline constexpr TButtonSet AllMPButtons = TButtonSet::fromBits(0x01FF);
+inline constexpr TButtonSet kAllMPButtons = TButtonSet::fromBits(0x01FF);
 
 // OnClick: raised before a button's default action; clearing DoDefault suppresses
 // the action and OnPostClick.

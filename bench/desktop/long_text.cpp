@@ -93,7 +93,7 @@ void measureHelp(TolvikaRun& run, LongTextFigures& figures)
     const QPoint helpButton = run.centreOf(QStringLiteral("Помощь"));
     for (int round = 0; round < kRounds; ++round) {
         // Another text each time: the same one again would not be laid out again.
-        const QByteArray text(TMemo::Capacity - round % 2, kWidestLetter);
+        const QByteArray text(TMemo::kCapacity - round % 2, kWidestLetter);
         testfiles::writeFile(QString::fromStdString((run.dataFolder() / "help.txt").string()), text);
         const auto clicked = Clock::now();
         screen.click(helpButton);
@@ -125,7 +125,7 @@ void measureHelp(TolvikaRun& run, LongTextFigures& figures)
 void measureLongText(LongTextFigures& figures)
 {
     const auto folder = alphabetFolder();
-    folder->writeBytes(kLongLetter + QStringLiteral("/letter_text.txt"), QByteArray(TMemo::Capacity, kWidestLetter));
+    folder->writeBytes(kLongLetter + QStringLiteral("/letter_text.txt"), QByteArray(TMemo::kCapacity, kWidestLetter));
     TolvikaRun run(LaunchOptions{.data = folder->path().toStdString()});
     run.mainWindow();
     run.waitForRepeatControl(true);

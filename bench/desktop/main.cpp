@@ -141,7 +141,7 @@ int main(int argc, char** argv)
     table.note("start-up to the welcome picture on screen, median / worst",
                bench::format("%.1f / %.1f ms", starts.median(), starts.worst()));
     table.note(bench::format("key to a page whose text is one line of %d x Ю, on screen, median / worst",
-                             TMemo::Capacity),
+                             TMemo::kCapacity),
                bench::format("%.1f / %.1f ms", longText.keyToPage.median(), longText.keyToPage.worst()));
     table.note("Help button to the Help window showing that text, median / worst",
                bench::format("%.1f / %.1f ms", longText.clickToHelp.median(), longText.clickToHelp.worst()));

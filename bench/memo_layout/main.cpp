@@ -101,7 +101,7 @@ void measureArea(const Area& area, const QTemporaryDir& dir, bench::Table& table
         else
             table.note(measure, figuresOf(load));
     };
-    const qsizetype bound = TMemo::Capacity;
+    const qsizetype bound = TMemo::kCapacity;
     const std::string letter = glyph.toStdString();
     row(bench::format("one line of %s at the capacity (worst)", letter.c_str()), bench::oneLineOf(widest, bound), true);
     row("one line of 'a' at the capacity", bench::oneLineOf('a', bound), true);
@@ -150,7 +150,7 @@ int main(int, char** argv)
                 "the area is emptied and drawn before each load. First load, then %d more unless it took over %.0f ms.\n"
                 "Figures: wall clock (the user-interface thread's processor time); the target is judged on the latter,\n"
                 "which on a quiet machine is the wall clock.\n\n",
-                TMemo::Capacity, kRepeats, kRepeatBudgetMs);
+                TMemo::kCapacity, kRepeats, kRepeatBudgetMs);
     bench::Table table;
     measureArea({"main window's Memo1", main->Memo1}, dir, table);
     measureArea({"Help window's Memo1", help->Memo1}, dir, table);

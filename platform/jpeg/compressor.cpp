@@ -60,13 +60,13 @@ void Compressor::initDestination(j_compress_ptr info)
 {
     auto& destination = *reinterpret_cast<Destination*>(info->dest);
     destination.manager.next_output_byte = destination.block;
-    destination.manager.free_in_buffer = Destination::BlockBytes;
+    destination.manager.free_in_buffer = Destination::kBlockBytes;
 }
 
 boolean Compressor::emptyOutputBuffer(j_compress_ptr info)
 {
     auto& destination = *reinterpret_cast<Destination*>(info->dest);
-    destination.bytes.insert(destination.bytes.end(), destination.block, destination.block + Destination::BlockBytes);
+    destination.bytes.insert(destination.bytes.end(), destination.block, destination.block + Destination::kBlockBytes);
     initDestination(info);
     return TRUE;
 }
@@ -74,7 +74,7 @@ boolean Compressor::emptyOutputBuffer(j_compress_ptr info)
 void Compressor::termDestination(j_compress_ptr info)
 {
     auto& destination = *reinterpret_cast<Destination*>(info->dest);
-    const std::size_t used = Destination::BlockBytes - destination.manager.free_in_buffer;
+    const std::size_t used = Destination::kBlockBytes - destination.manager.free_in_buffer;
     destination.bytes.insert(destination.bytes.end(), destination.block, destination.block + used);
 }
 

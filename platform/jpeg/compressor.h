@@ -50,10 +50,10 @@ private:
     // The library's destination over a growing byte vector; the library's part
     // first, so that its pointer is also ours.
     struct Destination {
-        static constexpr std::size_t BlockBytes = 4096; // handed to the library between flushes
+        static constexpr std::size_t kBlockBytes = 4096; // handed to the library between flushes
         jpeg_destination_mgr manager{};
         std::vector<std::uint8_t> bytes;
-        std::uint8_t block[BlockBytes] = {};
+        std::uint8_t block[kBlockBytes] = {};
     };
     static void initDestination(j_compress_ptr info);
     static boolean emptyOutputBuffer(j_compress_ptr info);

@@ -315,7 +315,7 @@ MCIERROR MediaLayer::open(std::uint32_t flags, void* params)
     MCIDEVICEID id = m_lastId;
     do
         id = id % kMaxDeviceId + 1;
-    while (m_devices.count(id));
+    while (m_devices.contains(id));
     m_lastId = id;
     m_devices.emplace(id, std::make_unique<WaveDevice>(id, std::move(sound)));
     block->wDeviceID = id;

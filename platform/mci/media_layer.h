@@ -57,11 +57,11 @@ private:
     void outputFailed(const AudioOutput& output, const std::string& reason) override;
 
     MCIERROR open(std::uint32_t flags, void* params);
-    MCIERROR play(MCIDEVICEID device, unsigned command, std::uint32_t flags, void* params);
-    MCIERROR checkPlay(MCIDEVICEID device, unsigned command, std::uint32_t flags, void* params,
+    MCIERROR play(MCIDEVICEID id, unsigned command, std::uint32_t flags, void* params);
+    MCIERROR checkPlay(MCIDEVICEID id, unsigned command, std::uint32_t flags, void* params,
                        PlayRange& range);
-    MCIERROR waitForPlay(Lock& lock, MCIDEVICEID device, std::uint64_t serial);
-    MCIERROR deviceCommand(MCIDEVICEID device, unsigned command, std::uint32_t flags, void* params);
+    MCIERROR waitForPlay(Lock& lock, MCIDEVICEID id, std::uint64_t serial);
+    MCIERROR deviceCommand(MCIDEVICEID id, unsigned command, std::uint32_t flags, void* params);
     MCIERROR status(WaveDevice& device, std::uint32_t flags, void* params);
     MCIERROR capability(std::uint32_t flags, void* params);
     MCIERROR seek(WaveDevice& device, std::uint32_t flags, void* params);

@@ -8,7 +8,7 @@
 
 namespace density {
 
-constexpr int DesignPixelsPerInch = 120;
+constexpr int kDesignPixelsPerInch = 120;
 
 // a × b / c rounded to the nearest integer, halves away from zero.
 int MulDiv(int a, int b, int c);

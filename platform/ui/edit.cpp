@@ -32,7 +32,7 @@ int TEdit::lineHeight(const QFont& font)
 void TEdit::loaded()
 {
     if (AutoSize)
-        SetBounds(Left(), Top(), Width(), lineHeight(Font().toQFont()) + AutoSizeExtra);
+        SetBounds(Left(), Top(), Width(), lineHeight(Font().toQFont()) + kAutoSizeExtra);
 }
 
 void TEdit::colorChanged()

@@ -9,7 +9,7 @@
 class TEdit : public QLineEdit, public TControl {
     Q_OBJECT
 public:
-    static constexpr int AutoSizeExtra = 8;
+    static constexpr int kAutoSizeExtra = 8;
 
     explicit TEdit(QWidget* parent = nullptr);
     ~TEdit() override;

@@ -16,7 +16,7 @@ EventErrorHandler& installed()
 
 void setEventErrorHandler(EventErrorHandler handler) { installed() = std::move(handler); }
 
-void reportEventError(std::exception_ptr error) noexcept
+void reportEventError(const std::exception_ptr& error) noexcept
 {
     try {
         if (installed()) {

@@ -14,7 +14,7 @@ using EventErrorHandler = std::function<void(std::exception_ptr)>;
 
 // Installed by the application frame; without one, errors are written to standard error.
 void setEventErrorHandler(EventErrorHandler handler);
-void reportEventError(std::exception_ptr error) noexcept;
+void reportEventError(const std::exception_ptr& error) noexcept;
 
 template <class F> void guarded(F&& handling) noexcept
 {

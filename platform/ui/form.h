@@ -26,8 +26,8 @@ class TForm : public QWidget, public TControl {
 public:
     // The frame the window manager would draw here: 4 pixels at the sides and
     // bottom, 29 of caption and top border, as the stored outer sizes assume.
-    static constexpr int FrameSide = 4;
-    static constexpr int FrameTop = 29;
+    static constexpr int kFrameSide = 4;
+    static constexpr int kFrameTop = 29;
 
     // Creates the window from the stored layout resource of that name.
     explicit TForm(const QString& layoutResource);

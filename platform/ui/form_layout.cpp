@@ -29,7 +29,7 @@ void collectControls(QWidget* widget, std::vector<TControl*>& out)
 int screenDensity()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : density::DesignPixelsPerInch;
+    return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : density::kDesignPixelsPerInch;
 }
 
 void applyProperties(TComponent& component, const layout::Node& node)

@@ -30,9 +30,9 @@ bool TForm::setLayoutProperty(const QString& name, const LayoutValue& value)
     if (name == QLatin1String("Caption"))
         setWindowTitle(value.asString());
     else if (name == QLatin1String("Width"))
-        resize(value.asInt() - 2 * FrameSide, height());
+        resize(value.asInt() - 2 * kFrameSide, height());
     else if (name == QLatin1String("Height"))
-        resize(width(), value.asInt() - FrameTop - FrameSide);
+        resize(width(), value.asInt() - kFrameTop - kFrameSide);
     else if (name == QLatin1String("Left"))
         move(value.asInt(), y());
     else if (name == QLatin1String("Top"))

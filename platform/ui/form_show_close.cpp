@@ -24,7 +24,7 @@ QSize outerSize(const TForm& form)
     if (extra.isNull() && TForm::MainForm())
         extra = frameExtra(*TForm::MainForm());
     if (extra.isNull())
-        extra = QSize(2 * TForm::FrameSide, TForm::FrameTop + TForm::FrameSide);
+        extra = QSize(2 * TForm::kFrameSide, TForm::kFrameTop + TForm::kFrameSide);
     return form.size() + extra;
 }
 

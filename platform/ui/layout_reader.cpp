@@ -76,7 +76,7 @@ private:
     std::pair<QString, LayoutValue> parseProperty()
     {
         const QString line = current();
-        const int equals = line.indexOf(QLatin1Char('='));
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
         if (equals <= 0)
             fail("'Name = value' expected");
         const QString name = line.left(equals).trimmed();

@@ -17,7 +17,7 @@ int LayoutValue::asInt() const
 {
     if (kind != Kind::Integer)
         wrongKind("integer");
-    if (integer < -MaxInteger || integer > MaxInteger)
+    if (integer < -kMaxInteger || integer > kMaxInteger)
         throw EReadError("Invalid property value: " + std::to_string(integer) + " is out of range");
     return static_cast<int>(integer);
 }

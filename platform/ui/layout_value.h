@@ -14,7 +14,7 @@ struct LayoutValue {
     // The largest magnitude asInt() accepts: Qt's bound on a widget's size. No
     // position, size or font height of a window comes near it, and the sums and
     // scalings that place controls stay within int.
-    static constexpr long long MaxInteger = 16'777'215;
+    static constexpr long long kMaxInteger = 16'777'215;
 
     enum class Kind { Integer, String, Identifier, Set, List, Binary };
 

@@ -84,7 +84,7 @@ QString TMemo::Text() const
 
 void TMemo::setText(const QString& text)
 {
-    if (text.size() > Capacity)
+    if (text.size() > kCapacity)
         throw EInvalidOperation("Text exceeds memo capacity");
     setPlainText(text);
 }

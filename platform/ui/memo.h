@@ -25,7 +25,7 @@ public:
     // square of its length; at this size one line of the widest glyph is laid
     // out and drawn within about 100 ms. A page text needs a few hundred
     // characters, a help text a few thousand.
-    static constexpr int Capacity = 16 * 1024;
+    static constexpr int kCapacity = 16 * 1024;
 
     explicit TMemo(QWidget* parent = nullptr);
     ~TMemo() override;

@@ -51,7 +51,7 @@ void TSpeedButton::setGlyphStream(const QByteArray& stream)
 QSize TSpeedButton::contentSize() const
 {
     const QFontMetrics metrics(Font().toQFont());
-    const int glyphWidth = m_glyph.isNull() ? 0 : m_glyph.width() / NumGlyphs;
+    const int glyphWidth = m_glyph.isNull() ? 0 : m_glyph.width() / kNumGlyphs;
     const int glyphHeight = m_glyph.isNull() ? 0 : m_glyph.height();
     const int captionWidth = Caption.isEmpty() ? 0 : metrics.horizontalAdvance(Caption);
     const int gap = glyphWidth && captionWidth ? Spacing : 0;
@@ -88,7 +88,7 @@ void TSpeedButton::paintEvent(QPaintEvent*)
     const QPoint origin = glyphOrigin(m_down);
     int captionLeft = origin.x();
     if (!m_glyph.isNull()) {
-        const int cell = m_glyph.width() / NumGlyphs;
+        const int cell = m_glyph.width() / kNumGlyphs;
         const int source = isEnabled() ? 0 : cell;
         painter.drawImage(origin, m_glyph, QRect(source, 0, cell, m_glyph.height()));
         captionLeft += cell + (Caption.isEmpty() ? 0 : Spacing);
@@ -148,7 +148,7 @@ bool TSpeedButton::setLayoutProperty(const QString& name, const LayoutValue& val
     else if (name == QLatin1String("Glyph.Data"))
         setGlyphStream(value.asBinary());
     else if (name == QLatin1String("NumGlyphs")) {
-        if (value.asInt() != NumGlyphs)
+        if (value.asInt() != kNumGlyphs)
             throw EReadError("Invalid property value: NumGlyphs");
     } else if (name == QLatin1String("Spacing"))
         Spacing = value.asInt();

@@ -13,7 +13,7 @@
 class TSpeedButton : public QWidget, public TControl {
     Q_OBJECT
 public:
-    static constexpr int NumGlyphs = 2;
+    static constexpr int kNumGlyphs = 2;
 
     explicit TSpeedButton(QWidget* parent = nullptr);
     ~TSpeedButton() override;

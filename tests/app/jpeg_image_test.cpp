@@ -193,14 +193,14 @@ TEST(TJPEGImage, PicturesWithMoreScansThanTheBoundAreRefused)
     const int ownScans = fixtures::scanCount(progressive);
     ASSERT_GT(ownScans, 1);
     TJPEGImage atBound, overBound;
-    atBound.LoadFromBytes(fixtures::withEmptyScans(progressive, TJPEGImage::MaxScans - ownScans));
-    overBound.LoadFromBytes(fixtures::withEmptyScans(progressive, TJPEGImage::MaxScans - ownScans + 1));
-    ASSERT_EQ(fixtures::scanCount(overBound.Data()), TJPEGImage::MaxScans + 1);
+    atBound.LoadFromBytes(fixtures::withEmptyScans(progressive, TJPEGImage::kMaxScans - ownScans));
+    overBound.LoadFromBytes(fixtures::withEmptyScans(progressive, TJPEGImage::kMaxScans - ownScans + 1));
+    ASSERT_EQ(fixtures::scanCount(overBound.Data()), TJPEGImage::kMaxScans + 1);
 
     EXPECT_EQ(paint(atBound), std::nullopt);
     EXPECT_EQ(atBound.Bitmap().size(), QSize(64, 48));
 
-    EXPECT_EQ(paint(overBound), jpegMessage(TJPEGImage::TooManyScansCode));
+    EXPECT_EQ(paint(overBound), jpegMessage(TJPEGImage::kTooManyScansCode));
     EXPECT_EQ(overBound.Bitmap().size(), QSize(64, 48));
     EXPECT_EQ(paint(overBound), std::nullopt) << "refused once, like any decoding error";
 }
@@ -210,7 +210,7 @@ TEST(TJPEGImage, TwoHundredThousandEmptyScansAreRefused)
 {
     TJPEGImage picture;
     picture.LoadFromBytes(fixtures::withEmptyScans(encodeJpeg(testPattern(600, 420), {.progressive = true}), 200'000));
-    EXPECT_EQ(paint(picture), jpegMessage(TJPEGImage::TooManyScansCode));
+    EXPECT_EQ(paint(picture), jpegMessage(TJPEGImage::kTooManyScansCode));
 }
 
 // A picture stream's value is a 4-byte little-endian length and that many JPEG bytes.

@@ -151,13 +151,13 @@ TEST_F(PictureFileTest, UnopenableFilesRaiseWithTheName)
 // is read, and the area keeps its old picture.
 TEST_F(PictureFileTest, FilesBeyondTheBoundAreRefusedUnread)
 {
-    LoadPictureFile(m_area, sparseJpegFile(QStringLiteral("at_bound.jpg"), MaxPictureFileBytes));
+    LoadPictureFile(m_area, sparseJpegFile(QStringLiteral("at_bound.jpg"), kMaxPictureFileBytes));
     const TGraphic* old = m_area.Picture().Graphic();
     ASSERT_NE(old, nullptr);
     EXPECT_EQ(old->Width(), 6);
-    EXPECT_EQ(static_cast<const TJPEGImage*>(old)->Data().size(), MaxPictureFileBytes);
+    EXPECT_EQ(static_cast<const TJPEGImage*>(old)->Data().size(), kMaxPictureFileBytes);
 
-    const QString over = sparseJpegFile(QStringLiteral("over_bound.jpg"), MaxPictureFileBytes + 1);
+    const QString over = sparseJpegFile(QStringLiteral("over_bound.jpg"), kMaxPictureFileBytes + 1);
     const qint64 before = bytesReadSoFar();
     EXPECT_EQ(loadError<EFOpenError>(over), "Cannot open file " + over.toStdString());
     EXPECT_LT(bytesReadSoFar() - before, kUnreadBytes) << "the file was read";

@@ -171,7 +171,7 @@ TEST_F(LoadTextLinesTest, OversizeFileIsRefusedUnreadAndTheTextKept)
     m_area.setText(QStringLiteral("kept"));
     // All NUL bytes: had the file been read, the text would be empty and fit.
     const QString huge = file("");
-    ASSERT_EQ(truncate(QFile::encodeName(huge).constData(), qint64(TMemo::Capacity) + 1), 0);
+    ASSERT_EQ(truncate(QFile::encodeName(huge).constData(), qint64(TMemo::kCapacity) + 1), 0);
     try {
         LoadTextLines(m_area, huge);
         ADD_FAILURE() << "no error";
@@ -204,8 +204,8 @@ TEST_F(LoadTextLinesTest, OneLineOfFourMebibytesIsRefusedAndTheTextKept)
 // loaded line stays.
 TEST_F(LoadTextLinesTest, LineAtTheCapacityLoadsAndOneByteMoreIsRefused)
 {
-    const QByteArray atCapacity(TMemo::Capacity, '\xDE');
-    const QString line(TMemo::Capacity, QChar(0x042E));
+    const QByteArray atCapacity(TMemo::kCapacity, '\xDE');
+    const QString line(TMemo::kCapacity, QChar(0x042E));
     LoadTextLines(m_area, file(atCapacity));
     ASSERT_EQ(m_area.Lines(), QStringList{line});
     try {

@@ -10,7 +10,7 @@ namespace {
 const QString BeText = BrowserRig::Data + QStringLiteral("Б/letter_text.txt");
 const QString BePicture = BrowserRig::Data + QStringLiteral("Б/letter_img.jpg");
 const QString BeSound = BrowserRig::Data + QStringLiteral("Б/letter_voice.wav");
-constexpr std::uint8_t Be = 0xC1;
+constexpr std::uint8_t kBe = 0xC1;
 
 } // namespace
 
@@ -38,8 +38,8 @@ TEST(ContentPages, EmptyDataFolderGivesTheLetterFallbacks)
     BrowserRig rig;
     rig.start();
     rig.view.visible = true;
-    rig.press(Be);
-    EXPECT_EQ(rig.browser.CurrentLetter(), Be);
+    rig.press(kBe);
+    EXPECT_EQ(rig.browser.CurrentLetter(), kBe);
     EXPECT_EQ(rig.view.lines, QStringList{"Invalid text data!"});
     EXPECT_EQ(rig.view.picture, FakeView::FallbackPicture);
     EXPECT_EQ(rig.services.beeps, 2) << "one at start for the welcome sound, one for the letter";
@@ -54,7 +54,7 @@ TEST(ContentPages, FolderWithOnlyThePicture)
     rig.services.presentFiles.insert(BePicture);
     rig.start();
     const int beepsBefore = rig.services.beeps;
-    rig.press(Be);
+    rig.press(kBe);
     EXPECT_EQ(rig.view.lines, QStringList{"Invalid text data!"});
     EXPECT_EQ(rig.view.picture, BePicture);
     EXPECT_EQ(rig.services.beeps, beepsBefore + 1);
@@ -70,7 +70,7 @@ TEST(ContentPages, SoundAloneIsEnoughToPlay)
     rig.services.presentFiles.insert(BeSound);
     rig.start();
     const int beepsBefore = rig.services.beeps;
-    rig.press(Be);
+    rig.press(kBe);
     EXPECT_EQ(rig.view.lines, QStringList{"Invalid text data!"});
     EXPECT_EQ(rig.view.picture, FakeView::FallbackPicture);
     EXPECT_EQ(rig.services.beeps, beepsBefore);
@@ -100,7 +100,7 @@ TEST(ContentPages, CompletePagesReadTheirThreeFiles)
 
     EXPECT_FALSE(rig.player.playing) << "opening the welcome sound again ended the one playing";
     rig.journal.clear();
-    rig.press(Be);
+    rig.press(kBe);
     EXPECT_EQ(rig.view.lines, QStringList{"Б text"});
     EXPECT_EQ(rig.view.picture, BePicture);
     EXPECT_EQ(rig.player.openFile, BeSound);
@@ -122,7 +122,7 @@ TEST(ContentPages, MissingSoundKeepsThePreviousFile)
     BrowserRig rig;
     rig.completeLetter("Б");
     rig.start();
-    rig.press(Be);
+    rig.press(kBe);
     rig.player.endSound();
     rig.deliver();
     rig.journal.clear();
@@ -146,7 +146,7 @@ TEST(ContentPages, PictureErrorStopsTheLaterSteps)
     const bool armedBefore = rig.browser.AutoPlayArmed();
     const int beepsBefore = rig.services.beeps;
 
-    std::uint8_t key = Be;
+    std::uint8_t key = kBe;
     EXPECT_THROW(rig.browser.FormKeyPress(key), EFakeFailure);
     EXPECT_EQ(rig.view.lines, QStringList{"Б text"});
     EXPECT_EQ(rig.view.picture, FakeView::FallbackPicture) << "the welcome page's picture stays";
@@ -176,7 +176,7 @@ TEST(ContentPages, RefusedSoundEndsTheHandler)
     rig.completeLetter("Б");
     rig.player.refused.insert(BeSound);
     rig.start();
-    std::uint8_t key = Be;
+    std::uint8_t key = kBe;
     EXPECT_THROW(rig.browser.FormKeyPress(key), EFakeFailure);
     EXPECT_EQ(rig.view.lines, QStringList{"Б text"});
     EXPECT_EQ(rig.view.picture, BePicture);
@@ -191,7 +191,7 @@ TEST(ContentPages, SameLetterTwiceReloadsAndReplays)
     BrowserRig rig;
     rig.completeLetter("Б");
     rig.start();
-    rig.press(Be);
+    rig.press(kBe);
     rig.player.endSound();
     rig.deliver();
     rig.view.textFiles[BeText] = QStringList{"changed on disk"};

@@ -12,7 +12,7 @@ TEST(DataFolder, EmptyBeforeTheWindowIsShown)
 {
     BrowserRig rig;
     EXPECT_TRUE(rig.browser.DataFolder().isEmpty());
-    EXPECT_EQ(rig.browser.CurrentLetter(), LetterBrowser::NoLetterYet);
+    EXPECT_EQ(rig.browser.CurrentLetter(), LetterBrowser::kNoLetterYet);
     EXPECT_FALSE(rig.browser.AutoPlayArmed());
 }
 

@@ -36,7 +36,7 @@ const ShiftedRow ShiftedRows[] = {
 
 QString nameOf(std::uint8_t letter)
 {
-    return letter == NoLetter ? QStringLiteral("*") : letterFolderName(letter);
+    return letter == kNoLetter ? QStringLiteral("*") : letterFolderName(letter);
 }
 
 } // namespace
@@ -78,9 +78,9 @@ TEST(KeyMapping, YoFromEveryWayOfTypingIt)
 {
     for (std::uint8_t key : {std::uint8_t{0xB8}, std::uint8_t{0xA8}, std::uint8_t{'`'}, std::uint8_t{'~'}}) {
         SCOPED_TRACE(key);
-        EXPECT_EQ(letterForKey(key), CapitalYo);
+        EXPECT_EQ(letterForKey(key), kCapitalYo);
     }
-    EXPECT_EQ(letterFolderName(CapitalYo), QStringLiteral("Ё"));
+    EXPECT_EQ(letterFolderName(kCapitalYo), QStringLiteral("Ё"));
 }
 
 // The shifted punctuation keys give the same letters as their unshifted characters.
@@ -103,7 +103,7 @@ TEST(KeyMapping, EveryOtherCharacterStandsForNoLetter)
                              std::uint8_t{'='}, std::uint8_t{'@'}, std::uint8_t{'#'}, std::uint8_t{'^'},
                              std::uint8_t{'_'}, std::uint8_t{'+'}, std::uint8_t{0x98}, std::uint8_t{0xB9}}) {
         SCOPED_TRACE(key);
-        EXPECT_EQ(letterForKey(key), NoLetter);
+        EXPECT_EQ(letterForKey(key), kNoLetter);
     }
 
     std::set<int> letterKeys;
@@ -125,7 +125,7 @@ TEST(KeyMapping, EveryOtherCharacterStandsForNoLetter)
         if (letterKeys.count(key))
             EXPECT_TRUE(isCapitalLetter(letter));
         else
-            EXPECT_EQ(letter, NoLetter);
+            EXPECT_EQ(letter, kNoLetter);
     }
 }
 

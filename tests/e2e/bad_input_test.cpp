@@ -217,7 +217,7 @@ TEST(BadInput, TextTooLongForTheTextArea)
     const PageContent ef = letterContent(Ef);
     BadInputRig rig([&](ContentFolder& f) {
         f.writeLetter(Ef, ef);
-        f.writeBytes(Ef + "/letter_text.txt", QByteArray(TMemo::Capacity + 1, 'a'));
+        f.writeBytes(Ef + "/letter_text.txt", QByteArray(TMemo::kCapacity + 1, 'a'));
     });
     rig.type(QStringLiteral("a"));
     rig.expectOneErrorBox(QStringLiteral("Text exceeds memo capacity."));

@@ -101,12 +101,12 @@ TEST_F(Bar, LayoutRefusesUnknownNames)
 TEST(BarGeometry, HitTestAndSelection)
 {
     using namespace buttonbar;
-    EXPECT_EQ(hitTest(AllMPButtons, 29, 0)->Button, btPlay);
-    EXPECT_EQ(hitTest(AllMPButtons, 29, 29)->Button, btPlay);
-    EXPECT_EQ(hitTest(AllMPButtons, 29, 30)->Button, btPause);
-    EXPECT_EQ(hitTest(AllMPButtons, 29, 30)->Left, 28);
-    EXPECT_EQ(hitTest(AllMPButtons, 29, 253)->Button, btEject);
-    EXPECT_FALSE(hitTest(AllMPButtons, 29, 254).has_value());
+    EXPECT_EQ(hitTest(kAllMPButtons, 29, 0)->Button, btPlay);
+    EXPECT_EQ(hitTest(kAllMPButtons, 29, 29)->Button, btPlay);
+    EXPECT_EQ(hitTest(kAllMPButtons, 29, 30)->Button, btPause);
+    EXPECT_EQ(hitTest(kAllMPButtons, 29, 30)->Left, 28);
+    EXPECT_EQ(hitTest(kAllMPButtons, 29, 253)->Button, btEject);
+    EXPECT_FALSE(hitTest(kAllMPButtons, 29, 254).has_value());
     EXPECT_EQ(hitTest(TButtonSet{btStop, btEject}, 29, 40)->Button, btEject);
 
     EXPECT_EQ(selectRight(TButtonSet{btPlay}, btPlay), btEject);
@@ -251,10 +251,10 @@ TEST_F(Bar, UnusableButtonsAndFailedActions)
     EXPECT_EQ(clicked, 0);
 
     openVoice();
-    port.scriptedErrors[MCI_PLAY] = {FakeUnsupportedFunction};
+    port.scriptedErrors[MCI_PLAY] = {kFakeUnsupportedFunction};
     click(player, {40, 40});
     EXPECT_EQ(clicked, 1);
-    EXPECT_EQ(player->LastError(), FakeUnsupportedFunction);
+    EXPECT_EQ(player->LastError(), kFakeUnsupportedFunction);
     EXPECT_TRUE(player->ButtonState(btPlay).AutoEnabled);
 }
 
@@ -359,7 +359,7 @@ TEST_F(Bar, EachButtonRunsItsCommandAndRule)
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].command, MCI_PAUSE);
     EXPECT_EQ(sent[0].flags, MCI_WAIT);
-    EXPECT_EQ(player->AutoEnabledButtons(), AllMPButtons);
+    EXPECT_EQ(player->AutoEnabledButtons(), kAllMPButtons);
 
     sent = clickCell(btStop);
     ASSERT_EQ(sent.size(), 1u);

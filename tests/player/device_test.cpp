@@ -85,12 +85,12 @@ TEST_F(Device, OpenOnOpenDeviceClosesFirst)
 TEST_F(Device, OpenFailureRaisesAndLeavesPlayerClosed)
 {
     openVoice();
-    port.scriptedErrors[MCI_OPEN] = {FakeFileNotFound};
+    port.scriptedErrors[MCI_OPEN] = {kFakeFileNotFound};
     player->setFileName("missing.wav");
     EXPECT_EQ(messageOf([&] { player->Open(); }), "File not found.");
     EXPECT_FALSE(player->IsOpen());
     EXPECT_EQ(player->DeviceId(), 0u);
-    EXPECT_EQ(player->LastError(), FakeFileNotFound);
+    EXPECT_EQ(player->LastError(), kFakeFileNotFound);
     EXPECT_TRUE(player->AutoEnabledButtons().empty());
 
     port.commands.clear();
@@ -129,11 +129,11 @@ TEST_F(Device, OpenByDeviceType)
 TEST_F(Device, FailedCloseLeavesDeviceOpen)
 {
     openVoice();
-    port.scriptedErrors[MCI_CLOSE] = {FakeUnsupportedFunction, FakeUnsupportedFunction};
+    port.scriptedErrors[MCI_CLOSE] = {kFakeUnsupportedFunction, kFakeUnsupportedFunction};
     player->Close();
     EXPECT_TRUE(player->IsOpen());
     EXPECT_EQ(player->DeviceId(), 1u);
-    EXPECT_EQ(player->LastError(), FakeUnsupportedFunction);
+    EXPECT_EQ(player->LastError(), kFakeUnsupportedFunction);
     player->Open();
     EXPECT_TRUE(player->IsOpen());
     EXPECT_EQ(player->DeviceId(), 2u);
@@ -156,7 +156,7 @@ TEST_F(Device, ModeWithoutDeviceIsNotReady)
     EXPECT_NO_THROW(mode = player->Mode());
     EXPECT_EQ(mode, mdNotReady);
     EXPECT_EQ(port.commands.back().device, 0u);
-    EXPECT_EQ(player->LastError(), FakeInvalidDeviceId);
+    EXPECT_EQ(player->LastError(), kFakeInvalidDeviceId);
 
     openVoice();
     port.mode = MCI_MODE_PLAY;
@@ -172,9 +172,9 @@ TEST_F(Device, ModeWithoutDeviceIsNotReady)
 TEST_F(Device, RefusedCommandsAreOnlyRecorded)
 {
     openVoice();
-    port.scriptedErrors[MCI_PLAY] = {FakeUnsupportedFunction};
+    port.scriptedErrors[MCI_PLAY] = {kFakeUnsupportedFunction};
     EXPECT_NO_THROW(player->Play());
-    EXPECT_EQ(player->LastError(), FakeUnsupportedFunction);
+    EXPECT_EQ(player->LastError(), kFakeUnsupportedFunction);
     EXPECT_EQ(player->ErrorText(), "Not supported by the device.");
     player->Stop();
     EXPECT_EQ(player->LastError(), 0u);

@@ -8,9 +8,9 @@ FakeMciPort::FakeMciPort()
     capabilities = {{MCI_GETDEVCAPS_CAN_PLAY, 1},   {MCI_GETDEVCAPS_CAN_RECORD, 0},
                     {MCI_GETDEVCAPS_CAN_EJECT, 0},  {MCI_GETDEVCAPS_HAS_VIDEO, 0},
                     {MCI_GETDEVCAPS_DEVICE_TYPE, MCI_DEVTYPE_WAVEFORM_AUDIO}};
-    errorTexts = {{FakeInvalidDeviceId, "No such device."},
-                  {FakeUnsupportedFunction, "Not supported by the device."},
-                  {FakeFileNotFound, "File not found."}};
+    errorTexts = {{kFakeInvalidDeviceId, "No such device."},
+                  {kFakeUnsupportedFunction, "Not supported by the device."},
+                  {kFakeFileNotFound, "File not found."}};
 }
 
 std::vector<RecordedCommand> FakeMciPort::commandsOf(unsigned command) const
@@ -110,7 +110,7 @@ MCIERROR FakeMciPort::sendCommand(MCIDEVICEID device, unsigned command, std::uin
     if (command == MCI_OPEN) {
         auto* p = static_cast<MCI_OPEN_PARMS*>(params);
         if ((flags & MCI_OPEN_ELEMENT) && (!p->lpstrElementName || !*p->lpstrElementName))
-            return FakeFileNotFound;
+            return kFakeFileNotFound;
         p->wDeviceID = nextDeviceId++;
         open.push_back(p->wDeviceID);
         if (followCommands)
@@ -118,7 +118,7 @@ MCIERROR FakeMciPort::sendCommand(MCIDEVICEID device, unsigned command, std::uin
         return 0;
     }
     if (!isOpen(device))
-        return FakeInvalidDeviceId;
+        return kFakeInvalidDeviceId;
 
     switch (command) {
     case MCI_CLOSE:
@@ -154,7 +154,7 @@ MCIERROR FakeMciPort::sendCommand(MCIDEVICEID device, unsigned command, std::uin
             break;
         case MCI_STATUS_NUMBER_OF_TRACKS: p->dwReturn = tracks; break;
         case MCI_STATUS_TIME_FORMAT: p->dwReturn = timeFormat; break;
-        default: return FakeUnsupportedFunction;
+        default: return kFakeUnsupportedFunction;
         }
         return 0;
     }
@@ -166,7 +166,7 @@ MCIERROR FakeMciPort::sendCommand(MCIDEVICEID device, unsigned command, std::uin
     case MCI_WHERE:
     case MCI_WINDOW:
     case MCI_STEP:
-        return capabilities[MCI_GETDEVCAPS_HAS_VIDEO] ? 0 : FakeUnsupportedFunction;
+        return capabilities[MCI_GETDEVCAPS_HAS_VIDEO] ? 0 : kFakeUnsupportedFunction;
     default:
         return 0;
     }

@@ -29,9 +29,9 @@ struct RecordedCommand {
 };
 
 // Codes this fake answers with; the values are the media interface's.
-constexpr MCIERROR FakeInvalidDeviceId = 257;
-constexpr MCIERROR FakeUnsupportedFunction = 274;
-constexpr MCIERROR FakeFileNotFound = 275;
+constexpr MCIERROR kFakeInvalidDeviceId = 257;
+constexpr MCIERROR kFakeUnsupportedFunction = 274;
+constexpr MCIERROR kFakeFileNotFound = 275;
 
 class FakeMciPort : public MciPort {
 public:

@@ -148,7 +148,7 @@ TEST_F(OneShot, ResumeSpendsValuesOnlyOnSuccess)
     EXPECT_FALSE(player->NotifyArmed());
 
     port.commands.clear();
-    port.scriptedErrors[MCI_RESUME] = {FakeUnsupportedFunction};
+    port.scriptedErrors[MCI_RESUME] = {kFakeUnsupportedFunction};
     player->setWait(true);
     player->Resume();
     const auto actions = port.actions();

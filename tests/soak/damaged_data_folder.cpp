@@ -279,7 +279,7 @@ void DamagedDataFolder::writeDamagedLetter(const QString& folder, LetterPage& pa
     case 9:
         page.damage = QStringLiteral("a text beyond the text area's capacity");
         writeGoodParts(false, true, true);
-        writeFile(textPath, QByteArray(TMemo::Capacity + 1, 'x'));
+        writeFile(textPath, QByteArray(TMemo::kCapacity + 1, 'x'));
         page.memoText = QString(); // cleared, then the load fails
         page.hasSound = false;
         page.requiredError = exactly(QStringLiteral("Text exceeds memo capacity."));

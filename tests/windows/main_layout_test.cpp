@@ -88,7 +88,7 @@ TEST(MainWindowLayout, CaptionAndSize)
     TfmMain main;
     EXPECT_EQ(main.Caption(), "Tolvika");
     EXPECT_EQ(main.size(), QSize(616, 597));
-    EXPECT_EQ(main.size() + QSize(2 * TForm::FrameSide, TForm::FrameTop + TForm::FrameSide), QSize(624, 630));
+    EXPECT_EQ(main.size() + QSize(2 * TForm::kFrameSide, TForm::kFrameTop + TForm::kFrameSide), QSize(624, 630));
     EXPECT_EQ(main.Position, TPosition::poScreenCenter);
     EXPECT_EQ(main.PixelsPerInch, 120);
     EXPECT_EQ(main.TextHeight, 16);
@@ -257,7 +257,7 @@ TEST(MainWindowLayout, FolderFieldAndSoundBox)
     TfmMain main;
     EXPECT_TRUE(main.eDataFolder->isReadOnly());
     EXPECT_TRUE(main.eDataFolder->Text().isEmpty());
-    EXPECT_EQ(main.eDataFolder->height(), TEdit::lineHeight(main.eDataFolder->font()) + TEdit::AutoSizeExtra);
+    EXPECT_EQ(main.eDataFolder->height(), TEdit::lineHeight(main.eDataFolder->font()) + TEdit::kAutoSizeExtra);
     EXPECT_TRUE(main.cbSound->Checked());
     EXPECT_EQ(main.cbSound->text(), "Sound");
     EXPECT_EQ(main.cbSound->layoutDirection(), Qt::LeftToRight); // caption right of the box

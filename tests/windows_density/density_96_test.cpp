@@ -80,7 +80,7 @@ TEST(Density96, OwnFontsScaled)
     EXPECT_TRUE(main.Memo1->Font().Bold);
     EXPECT_EQ(main.Panel2->Font().Height, 10); // taken from the window
     // The folder field's height still follows its font.
-    EXPECT_EQ(main.eDataFolder->height(), TEdit::lineHeight(main.eDataFolder->font()) + TEdit::AutoSizeExtra);
+    EXPECT_EQ(main.eDataFolder->height(), TEdit::lineHeight(main.eDataFolder->font()) + TEdit::kAutoSizeExtra);
 }
 
 // The Help and About windows keep their outer sizes too and scale their controls.

@@ -28,7 +28,7 @@ std::vector<std::uint8_t> lettersInOrder()
     for (int letter = kCapitalA; letter <= kCapitalYa; ++letter) {
         letters.push_back(static_cast<std::uint8_t>(letter));
         if (letter == kCapitalYe)
-            letters.push_back(CapitalYo);
+            letters.push_back(kCapitalYo);
     }
     return letters;
 }
@@ -114,12 +114,12 @@ int runContentCheck(const QString& folder, QTextStream& out)
     if (!FolderIsPresent(folder)) {
         out << "not a folder: " << displayPath(folder) << '\n';
         out.flush();
-        return CheckBadArgument;
+        return kCheckBadArgument;
     }
     // Made absolute as text, so that every byte of the name stays as it is.
     const QString absolute = folder.startsWith(QLatin1Char('/')) ? folder : QDir::currentPath() + QLatin1Char('/') + folder;
     const FolderCheck result = checkDataFolder(QDir::cleanPath(absolute));
     writeReport(result, out);
     out.flush();
-    return result.passed() ? CheckPassed : CheckFailed;
+    return result.passed() ? kCheckPassed : kCheckFailed;
 }

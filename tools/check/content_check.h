@@ -44,9 +44,9 @@ PageCheck checkWelcomePage(const QString& folder);
 PageCheck checkLetterPage(const QString& folder, std::uint8_t letter);
 
 // Exit statuses of the checker.
-constexpr int CheckPassed = 0;
-constexpr int CheckFailed = 1;
-constexpr int CheckBadArgument = 2;
+constexpr int kCheckPassed = 0;
+constexpr int kCheckFailed = 1;
+constexpr int kCheckBadArgument = 2;
 
 // Checks the folder and writes the report to `out`. Returns CheckPassed when
 // everything the program would show loads, CheckFailed when something is

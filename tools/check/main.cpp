@@ -33,20 +33,20 @@ int main(int argc, char** argv)
 {
     if (argc == 2 && isHelpOption(argv[1])) {
         std::fputs(kUsage, stdout);
-        return CheckPassed;
+        return kCheckPassed;
     }
     if (argc != 2) {
         std::fputs(argc < 2 ? "tolvika-check: no data folder given\n" : "tolvika-check: give one data folder only\n",
                    stderr);
         std::fputs(kUsage, stderr);
-        return CheckBadArgument;
+        return kCheckBadArgument;
     }
     // A folder is named by its bytes, whatever their encoding.
     const QString folder = pathFromBytes(QByteArray(argv[1]));
     if (!FolderIsPresent(folder)) {
         std::fprintf(stderr, "tolvika-check: %s is not a folder\n", argv[1]);
         std::fputs(kUsage, stderr);
-        return CheckBadArgument;
+        return kCheckBadArgument;
     }
 
     const OffscreenApplication application(argv[0]);

@@ -13,8 +13,8 @@ public:
     explicit OffscreenApplication(char* programName);
 
 private:
-    static constexpr int ArgumentCount = 3; // the program, "-platform", "offscreen"
-    int m_argc = ArgumentCount;
-    char* m_argv[ArgumentCount + 1];
+    static constexpr int kArgumentCount = 3; // the program, "-platform", "offscreen"
+    int m_argc = kArgumentCount;
+    char* m_argv[kArgumentCount + 1];
     QApplication m_application;
 };

@@ -24,19 +24,19 @@ QString errorBoxNote(const char* when, const std::exception& error)
 QString loadRefusalReason(const QString& path)
 {
     const qint64 size = QFileInfo(path).size();
-    if (size <= MaxPictureFileBytes)
+    if (size <= kMaxPictureFileBytes)
         return {};
     return QStringLiteral(": the file is %1 MiB, and the program reads no picture over %2 MiB")
         .arg(size >> 20)
-        .arg(MaxPictureFileBytes >> 20);
+        .arg(kMaxPictureFileBytes >> 20);
 }
 
 // Why decoding a picture that opens elsewhere is refused, when it is its scans.
 QString paintRefusalReason(const std::exception& error)
 {
-    if (error.what() != jpegError(TJPEGImage::TooManyScansCode).Message())
+    if (error.what() != jpegError(TJPEGImage::kTooManyScansCode).Message())
         return {};
-    return QStringLiteral(": it has more than %1 scans, which no camera or program writes").arg(TJPEGImage::MaxScans);
+    return QStringLiteral(": it has more than %1 scans, which no camera or program writes").arg(TJPEGImage::kMaxScans);
 }
 
 QString sizeText(int width, int height)
@@ -54,7 +54,7 @@ FileCheck checkPictureFile(const QString& path)
         return check;
     }
     TImage area;
-    area.resize(PictureAreaSize);
+    area.resize(kPictureAreaSize);
     try {
         LoadPictureFile(area, path);
     } catch (const std::exception& error) {
@@ -65,7 +65,7 @@ FileCheck checkPictureFile(const QString& path)
     check.value = sizeText(graphic.Width(), graphic.Height());
 
     // The first painting decodes the picture; draw it once as the area would.
-    QImage canvas(PictureAreaSize, QImage::Format_RGB32);
+    QImage canvas(kPictureAreaSize, QImage::Format_RGB32);
     canvas.fill(Qt::black);
     try {
         QPainter painter(&canvas);
@@ -80,8 +80,8 @@ FileCheck checkPictureFile(const QString& path)
     if (const auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic); jpeg && jpegEndsEarly(jpeg->Data()))
         check.report(CheckStatus::Warning,
                      QStringLiteral("truncated: the file ends early, so part of the picture is missing (filled in by the decoder)"));
-    if (graphic.Width() > PictureAreaSize.width() || graphic.Height() > PictureAreaSize.height())
+    if (graphic.Width() > kPictureAreaSize.width() || graphic.Height() > kPictureAreaSize.height())
         check.report(CheckStatus::Warning, QStringLiteral("larger than the %1 picture area: its edges are cut off")
-                                               .arg(sizeText(PictureAreaSize.width(), PictureAreaSize.height())));
+                                               .arg(sizeText(kPictureAreaSize.width(), kPictureAreaSize.height())));
     return check;
 }

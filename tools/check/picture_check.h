@@ -13,6 +13,6 @@
 
 // Image1, the picture area of the main window at its first size: a larger
 // picture is centred and cut off on every side that is too long.
-constexpr QSize PictureAreaSize{614, 443};
+constexpr QSize kPictureAreaSize{614, 443};
 
 FileCheck checkPictureFile(const QString& path);

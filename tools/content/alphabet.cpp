@@ -4,12 +4,12 @@
 
 namespace content {
 
-const std::array<LetterEntry, LetterCount>& alphabet()
+const std::array<LetterEntry, kLetterCount>& alphabet()
 {
     // Every word begins with its letter, except for the three letters no
     // Russian word begins with: there the word shows the letter inside it.
     // Every picture is an animal, a toy or food a four-year-old can name.
-    static constexpr std::array<LetterEntry, LetterCount> letters{{
+    static constexpr std::array<LetterEntry, kLetterCount> letters{{
         {"А", "а", "Арбуз", U'\U0001F349', "Буква А. Арбуз."},
         {"Б", "б", "Банан", U'\U0001F34C', "Буква Б. Банан."},
         {"В", "в", "Волк", U'\U0001F43A', "Буква В. Волк."},
@@ -41,7 +41,7 @@ const std::array<LetterEntry, LetterCount>& alphabet()
         {"Ы", "ы", "Сыр", U'\U0001F9C0', "Буква Ы. Сыр."},
         {"Ь", "ь", "Конь", U'\U0001F434', "Мягкий знак. Конь."},
         {"Э", "э", "Эскимо", U'\U0001F366', "Буква Э. Эскимо."},
-        {"Ю", "ю", "Юла", SpinningTop, "Буква Ю. Юла."},
+        {"Ю", "ю", "Юла", kSpinningTop, "Буква Ю. Юла."},
         {"Я", "я", "Яблоко", U'\U0001F34E', "Буква Я. Яблоко."},
     }};
     return letters;

@@ -19,10 +19,10 @@ struct LetterEntry {
     std::string_view spoken;  // what the voice says, in Russian
 };
 
-constexpr std::size_t LetterCount = 33;
+constexpr std::size_t kLetterCount = 33;
 
 // The alphabet in its own order (Ё after Е).
-const std::array<LetterEntry, LetterCount>& alphabet();
+const std::array<LetterEntry, kLetterCount>& alphabet();
 
 // The welcome page: its two lines and what the voice says.
 struct WelcomeEntry {

@@ -83,7 +83,7 @@ void paintSpinningTop(QPainter& p, qreal s)
 
 bool isDrawnThing(char32_t codePoint)
 {
-    return codePoint == SpinningTop;
+    return codePoint == kSpinningTop;
 }
 
 QImage paintDrawnThing(char32_t codePoint, int side)

@@ -9,7 +9,7 @@
 namespace content {
 
 // A spinning top, the kind a child winds up by pumping its handle.
-constexpr char32_t SpinningTop = U'\U000F0001';
+constexpr char32_t kSpinningTop = U'\U000F0001';
 
 bool isDrawnThing(char32_t codePoint);
 

@@ -14,7 +14,7 @@ namespace content {
 namespace {
 
 // The only size at which the colour font holds bitmaps.
-constexpr int NativeStrikePixels = 109;
+constexpr int kNativeStrikePixels = 109;
 
 std::string hex(char32_t codePoint)
 {
@@ -31,7 +31,7 @@ EmojiPainter::EmojiPainter(const std::filesystem::path& fontFile)
     if (families.isEmpty())
         throw Exception("Cannot load the emoji font " + fontFile.string());
     m_family = families.front();
-    m_raw = QRawFont(file, NativeStrikePixels);
+    m_raw = QRawFont(file, kNativeStrikePixels);
     if (!m_raw.isValid())
         throw Exception("Cannot read the emoji font " + fontFile.string());
 }
@@ -46,12 +46,12 @@ QImage EmojiPainter::renderNative(char32_t codePoint) const
     const char32_t text[] = {codePoint};
     const QString glyph = QString::fromUcs4(text, 1);
     QFont font(m_family);
-    font.setPixelSize(NativeStrikePixels);
+    font.setPixelSize(kNativeStrikePixels);
     font.setStyleStrategy(QFont::NoFontMerging); // never a fallback from another font
     const QFontMetrics metrics(font);
 
     // Generous room: the bitmaps are a little wider than the strike.
-    const int room = NativeStrikePixels * 2;
+    const int room = kNativeStrikePixels * 2;
     QImage canvas(room, room, QImage::Format_ARGB32_Premultiplied);
     canvas.fill(Qt::transparent);
     {

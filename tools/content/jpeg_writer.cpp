@@ -12,7 +12,7 @@ namespace content {
 namespace {
 
 // The density the program's layouts are designed for.
-constexpr UINT16 JfifDotsPerInch = 120;
+constexpr UINT16 kJfifDotsPerInch = 120;
 
 struct FileCloser {
     void operator()(std::FILE* f) const noexcept { std::fclose(f); }
@@ -27,8 +27,8 @@ std::vector<std::uint8_t> encode(const QImage& rgb, int quality)
         compressor.setQuality(quality);
         info.write_JFIF_header = TRUE;
         info.density_unit = 1; // dots per inch
-        info.X_density = JfifDotsPerInch;
-        info.Y_density = JfifDotsPerInch;
+        info.X_density = kJfifDotsPerInch;
+        info.Y_density = kJfifDotsPerInch;
         info.optimize_coding = TRUE; // still baseline; only smaller Huffman tables
         return compressor.compress();
     } catch (const jpeg::Error& error) {

@@ -10,11 +10,11 @@ namespace content {
 
 // Quality high enough that large flat colours and sharp letter edges show no
 // blocks, small enough that a page stays well under 100 KB.
-constexpr int DefaultJpegQuality = 90;
+constexpr int kDefaultJpegQuality = 90;
 
 // Encodes the image (any format; alpha is dropped) and writes it to the path.
 // Raises Exception when the file cannot be written or libjpeg fails.
 void writeBaselineJpeg(const QImage& image, const std::filesystem::path& path,
-                       int quality = DefaultJpegQuality);
+                       int quality = kDefaultJpegQuality);
 
 } // namespace content

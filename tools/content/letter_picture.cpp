@@ -13,25 +13,25 @@ namespace {
 
 // The card with the letter, left; the thing, right; the word, below.
 constexpr QRectF LetterCard(24, 22, 270, 282);
-constexpr qreal CardRadius = 40;
-constexpr int CapitalPixels = 250;
-constexpr int SmallPixels = 170;
+constexpr qreal kCardRadius = 40;
+constexpr int kCapitalPixels = 250;
+constexpr int kSmallPixels = 170;
 // The room the letter pair may take inside the card.
 constexpr QSizeF LetterRoom(236, 232);
 
 // The thing stands on the ground line beside the card, whatever its shape.
-constexpr qreal ThingCentreX = 448;
-constexpr qreal GroundY = 292;
-constexpr int ThingSide = 250;
+constexpr qreal kThingCentreX = 448;
+constexpr qreal kGroundY = 292;
+constexpr int kThingSide = 250;
 
 constexpr QRectF WordBand(24, 322, 544, 80);
-constexpr int WordPixels = 58;
-constexpr qreal WordLetterSpacing = 3;
+constexpr int kWordPixels = 58;
+constexpr qreal kWordLetterSpacing = 3;
 const QColor WordColour(0x37, 0x47, 0x4F);
-constexpr int HighlightAlpha = 60;
-constexpr qreal HighlightPadding = 7;
-constexpr qreal HighlightInset = 8;
-constexpr qreal HighlightRadius = 14;
+constexpr int kHighlightAlpha = 60;
+constexpr qreal kHighlightPadding = 7;
+constexpr qreal kHighlightInset = 8;
+constexpr qreal kHighlightRadius = 14;
 
 QString q(std::string_view utf8)
 {
@@ -43,11 +43,11 @@ QString q(std::string_view utf8)
 void paintLetterPair(QPainter& painter, const LetterEntry& letter, const Palette& palette)
 {
     QPainterPath pair;
-    pair.addText(0, 0, letterFont(CapitalPixels), q(letter.capital));
-    const qreal gap = CapitalPixels * 0.06;
+    pair.addText(0, 0, letterFont(kCapitalPixels), q(letter.capital));
+    const qreal gap = kCapitalPixels * 0.06;
     const qreal smallX = pair.boundingRect().right() + gap;
     QPainterPath small;
-    small.addText(0, 0, letterFont(SmallPixels), q(letter.small));
+    small.addText(0, 0, letterFont(kSmallPixels), q(letter.small));
     pair.addPath(small.translated(smallX - small.boundingRect().left(), 0));
 
     const QRectF ink = pair.boundingRect();
@@ -62,7 +62,7 @@ void paintLetterPair(QPainter& painter, const LetterEntry& letter, const Palette
 // The word, each character drawn on its own so the letter can take its colour.
 void paintWord(QPainter& painter, const LetterEntry& letter, const Palette& palette)
 {
-    const QFont font = letterFont(WordPixels);
+    const QFont font = letterFont(kWordPixels);
     const QString word = q(letter.word);
     const QString mark = q(letter.small);
 
@@ -79,7 +79,7 @@ void paintWord(QPainter& painter, const LetterEntry& letter, const Palette& pale
         else
             plain.addPath(glyph);
         all.addPath(glyph);
-        x += metrics.horizontalAdvance(c) + WordLetterSpacing;
+        x += metrics.horizontalAdvance(c) + kWordLetterSpacing;
     }
     // Centre on the ink of the whole word; the baseline stays shared.
     const QPointF shift = WordBand.center() - all.boundingRect().center();
@@ -89,14 +89,14 @@ void paintWord(QPainter& painter, const LetterEntry& letter, const Palette& pale
     painter.save();
     painter.setPen(Qt::NoPen);
     QColor patch = palette.strong;
-    patch.setAlpha(HighlightAlpha);
+    patch.setAlpha(kHighlightAlpha);
     painter.setBrush(patch);
     for (const QPainterPath& glyph : marked) {
         const QRectF box = glyph.translated(shift).boundingRect();
-        painter.drawRoundedRect(QRectF(box.left() - HighlightPadding, WordBand.top() + HighlightInset,
-                                       box.width() + 2 * HighlightPadding,
-                                       WordBand.height() - 2 * HighlightInset),
-                                HighlightRadius, HighlightRadius);
+        painter.drawRoundedRect(QRectF(box.left() - kHighlightPadding, WordBand.top() + kHighlightInset,
+                                       box.width() + 2 * kHighlightPadding,
+                                       WordBand.height() - 2 * kHighlightInset),
+                                kHighlightRadius, kHighlightRadius);
     }
     painter.restore();
 
@@ -117,15 +117,15 @@ QImage paintLetterPicture(const LetterEntry& letter, int index, const EmojiPaint
 
     paintBackground(painter, palette, index + 1);
 
-    paintCard(painter, LetterCard, CardRadius);
+    paintCard(painter, LetterCard, kCardRadius);
     paintLetterPair(painter, letter, palette);
 
     // A soft shadow on the ground under the thing, then the thing on it.
-    const QImage thing = emoji.render(letter.emoji, ThingSide);
+    const QImage thing = emoji.render(letter.emoji, kThingSide);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 35));
-    painter.drawEllipse(QPointF(ThingCentreX, GroundY), thing.width() * 0.4, 11);
-    painter.drawImage(QPointF(ThingCentreX - thing.width() / 2.0, GroundY + 4 - thing.height()), thing);
+    painter.drawEllipse(QPointF(kThingCentreX, kGroundY), thing.width() * 0.4, 11);
+    painter.drawImage(QPointF(kThingCentreX - thing.width() / 2.0, kGroundY + 4 - thing.height()), thing);
 
     paintCard(painter, WordBand, WordBand.height() / 2, 225);
     paintWord(painter, letter, palette);

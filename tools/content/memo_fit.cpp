@@ -10,7 +10,7 @@ namespace content {
 QFont memoFont()
 {
     QFont font("Liberation Serif");
-    font.setPixelSize(MemoFontPixels);
+    font.setPixelSize(kMemoFontPixels);
     font.setBold(true);
     return font;
 }
@@ -28,15 +28,15 @@ std::vector<std::string> memoFitProblems(const std::vector<std::string>& utf8Lin
     std::vector<std::string> problems;
     for (std::size_t i = 0; i < utf8Lines.size(); ++i) {
         const int width = memoLineWidth(QString::fromStdString(utf8Lines[i]));
-        if (width > MemoTextWidth)
+        if (width > kMemoTextWidth)
             problems.push_back("line " + std::to_string(i + 1) + " is too wide for the text area (" + std::to_string(width)
-                               + " of " + std::to_string(MemoTextWidth) + " px): it wraps, and its end is not seen: "
+                               + " of " + std::to_string(kMemoTextWidth) + " px): it wraps, and its end is not seen: "
                                + utf8Lines[i]);
     }
-    if (utf8Lines.size() > MemoVisibleLines)
+    if (utf8Lines.size() > kMemoVisibleLines)
         problems.push_back(std::to_string(utf8Lines.size()) + " lines, but the text area shows "
-                           + std::to_string(MemoVisibleLines) + ": from line " + std::to_string(MemoVisibleLines + 1)
-                           + " on, nothing is seen: " + utf8Lines[MemoVisibleLines]);
+                           + std::to_string(kMemoVisibleLines) + ": from line " + std::to_string(kMemoVisibleLines + 1)
+                           + " on, nothing is seen: " + utf8Lines[kMemoVisibleLines]);
     return problems;
 }
 

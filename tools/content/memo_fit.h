@@ -12,10 +12,10 @@
 namespace content {
 
 // The text area is 497 pixels wide; its sunken border takes 4 of them on each side.
-constexpr int MemoTextWidth = 489;
+constexpr int kMemoTextWidth = 489;
 // The area shows two full lines at a time and has no scroll bar.
-constexpr int MemoVisibleLines = 2;
-constexpr int MemoFontPixels = 27;
+constexpr int kMemoVisibleLines = 2;
+constexpr int kMemoFontPixels = 27;
 
 // The text area's face, as the program asks for it.
 QFont memoFont();

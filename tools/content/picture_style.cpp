@@ -24,10 +24,10 @@ const std::array<Palette, 9> Palettes{{
 }};
 
 // Steps through the palettes so that letters next to each other never share one.
-constexpr int PaletteStride = 4;
+constexpr int kPaletteStride = 4;
 
-constexpr int BubbleCount = 12;
-constexpr int BubbleAlpha = 70;
+constexpr int kBubbleCount = 12;
+constexpr int kBubbleAlpha = 70;
 
 // A tiny deterministic generator: the same bubbles on every build.
 class Lcg {
@@ -48,7 +48,7 @@ private:
 const Palette& paletteFor(int index)
 {
     const int n = static_cast<int>(Palettes.size());
-    return Palettes[static_cast<size_t>(((index * PaletteStride) % n + n) % n)];
+    return Palettes[static_cast<size_t>(((index * kPaletteStride) % n + n) % n)];
 }
 
 QFont letterFont(int pixelSize)
@@ -71,8 +71,8 @@ void paintBackground(QPainter& painter, const Palette& palette, int seed)
     Lcg random(seed);
     painter.save();
     painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(255, 255, 255, BubbleAlpha));
-    for (int i = 0; i < BubbleCount; ++i) {
+    painter.setBrush(QColor(255, 255, 255, kBubbleAlpha));
+    for (int i = 0; i < kBubbleCount; ++i) {
         const double x = random.next() * all.width();
         const double y = random.next() * all.height();
         const double r = 10 + random.next() * 38;

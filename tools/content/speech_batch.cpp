@@ -18,9 +18,9 @@ namespace content {
 namespace {
 
 // A calm pace a small child can follow (words per minute).
-constexpr int WordsPerMinute = 130;
+constexpr int kWordsPerMinute = 130;
 // A synthesiser that has not finished a short phrase by then has hung.
-constexpr int SynthesisTimeoutMs = 30000;
+constexpr int kSynthesisTimeoutMs = 30000;
 
 std::filesystem::path rawPathFor(const std::filesystem::path& path)
 {
@@ -76,7 +76,7 @@ void SpeechBatch::run()
         auto process = std::make_unique<QProcess>();
         process->setProgram(QString::fromStdString(m_synthesiser.string()));
         // -b 1: the phrase is UTF-8 whatever the build's locale says.
-        process->setArguments({"-b", "1", "-v", "ru", "-s", QString::number(WordsPerMinute), "-w",
+        process->setArguments({"-b", "1", "-v", "ru", "-s", QString::number(kWordsPerMinute), "-w",
                                QString::fromStdString(rawPathFor(job.path).string()),
                                QString::fromStdString(job.phrase)});
         process->setProcessChannelMode(QProcess::ForwardedChannels);
@@ -90,7 +90,7 @@ void SpeechBatch::run()
         Running done = std::move(running.front());
         running.pop_front();
         QProcess& process = *done.process;
-        const bool finished = process.waitForFinished(SynthesisTimeoutMs);
+        const bool finished = process.waitForFinished(kSynthesisTimeoutMs);
         if (!finished || process.exitStatus() != QProcess::NormalExit)
             throw Exception("espeak-ng could not speak \"" + done.job->phrase + "\": "
                             + process.errorString().toStdString());

@@ -12,15 +12,15 @@ namespace content {
 
 namespace {
 
-constexpr std::uint16_t PcmFormat = 1;
-constexpr std::uint16_t BitsPerSample = 16;
+constexpr std::uint16_t kPcmFormat = 1;
+constexpr std::uint16_t kBitsPerSample = 16;
 // Below this a sample counts as silence: about -40 dB, under the synthesiser's
 // quietest consonants but above its dithering floor.
-constexpr int SilenceThreshold = 330;
+constexpr int kSilenceThreshold = 330;
 // Margins kept around the speech so that its first and last sounds are not
 // clipped by the sound device starting or stopping.
-constexpr double LeadInSeconds = 0.05;
-constexpr double TailSeconds = 0.12;
+constexpr double kLeadInSeconds = 0.05;
+constexpr double kTailSeconds = 0.12;
 
 std::uint32_t readU32(std::string_view b, size_t at)
 {
@@ -67,7 +67,7 @@ WaveClip parseWave(std::string_view bytes)
             const std::uint16_t format = readU16(bytes, body);
             const std::uint16_t channels = readU16(bytes, body + 2);
             const std::uint16_t bits = readU16(bytes, body + 14);
-            if (format != PcmFormat || channels != 1 || bits != BitsPerSample)
+            if (format != kPcmFormat || channels != 1 || bits != kBitsPerSample)
                 throw Exception("Wave stream is not 16-bit mono PCM");
             clip.sampleRate = static_cast<int>(readU32(bytes, body + 4));
             haveFormat = true;
@@ -92,21 +92,21 @@ WaveClip parseWave(std::string_view bytes)
 
 WaveClip tidySpeech(const WaveClip& clip, double maxGain)
 {
-    const auto loud = [](std::int16_t s) { return std::abs(static_cast<int>(s)) > SilenceThreshold; };
+    const auto loud = [](std::int16_t s) { return std::abs(static_cast<int>(s)) > kSilenceThreshold; };
     const auto first = std::find_if(clip.samples.begin(), clip.samples.end(), loud);
     if (first == clip.samples.end())
         throw Exception("The speech clip is silent");
     const auto last = std::find_if(clip.samples.rbegin(), clip.samples.rend(), loud).base();
 
-    const auto leadIn = static_cast<std::ptrdiff_t>(std::lround(LeadInSeconds * clip.sampleRate));
-    const auto tail = static_cast<std::ptrdiff_t>(std::lround(TailSeconds * clip.sampleRate));
+    const auto leadIn = static_cast<std::ptrdiff_t>(std::lround(kLeadInSeconds * clip.sampleRate));
+    const auto tail = static_cast<std::ptrdiff_t>(std::lround(kTailSeconds * clip.sampleRate));
     const auto begin = first - std::min(leadIn, first - clip.samples.begin());
     const auto end = last + std::min(tail, clip.samples.end() - last);
 
     int peak = 0;
     for (auto it = begin; it != end; ++it)
         peak = std::max(peak, std::abs(static_cast<int>(*it)));
-    const double gain = std::min(maxGain, SpeechPeak / peak);
+    const double gain = std::min(maxGain, kSpeechPeak / peak);
 
     WaveClip tidy;
     tidy.sampleRate = clip.sampleRate;
@@ -130,12 +130,12 @@ std::vector<char> waveFileBytes(const WaveClip& clip)
     tag("WAVE");
     tag("fmt ");
     putU32(out, 16);
-    putU16(out, PcmFormat);
+    putU16(out, kPcmFormat);
     putU16(out, 1);
     putU32(out, rate);
     putU32(out, rate * 2);
     putU16(out, 2);
-    putU16(out, BitsPerSample);
+    putU16(out, kBitsPerSample);
     tag("data");
     putU32(out, dataBytes);
     for (std::int16_t s : clip.samples)

@@ -22,16 +22,16 @@ struct WaveClip {
 WaveClip parseWave(std::string_view bytes);
 
 // The common peak: -1 dB below full scale leaves headroom for resampling.
-constexpr double SpeechPeak = 0.89 * 32767.0;
+constexpr double kSpeechPeak = 0.89 * 32767.0;
 // A quiet clip is raised at most this much, so noise never becomes loud.
-constexpr double DefaultMaxGain = 4.0;
+constexpr double kDefaultMaxGain = 4.0;
 
 // Cuts the silence before and after the sound down to short margins and scales
 // the clip so that its loudest sample reaches a common peak, so that every
 // letter sounds equally loud; a clip quieter than that peak by more than
 // `maxGain` is raised by `maxGain` only. A silent clip is an error: it would
 // mean the synthesiser (or the recording) said nothing.
-WaveClip tidySpeech(const WaveClip& clip, double maxGain = DefaultMaxGain);
+WaveClip tidySpeech(const WaveClip& clip, double maxGain = kDefaultMaxGain);
 
 
 // The complete file: a 44-byte header and the samples, little-endian.

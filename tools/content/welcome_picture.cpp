@@ -18,8 +18,8 @@ const QColor HillFar(0x9C, 0xD6, 0x5C);
 const QColor HillNear(0x6F, 0xB8, 0x3A);
 
 constexpr QPointF GreetingCentre(296, 150);
-constexpr int GreetingPixels = 104;
-constexpr qreal GreetingSpacing = 4;
+constexpr int kGreetingPixels = 104;
+constexpr qreal kGreetingSpacing = 4;
 
 struct Block {
     const char* letter;
@@ -28,8 +28,8 @@ struct Block {
     int palette; // index into the shared palettes
 };
 
-constexpr qreal BlockSide = 92;
-constexpr int BlockLetterPixels = 70;
+constexpr qreal kBlockSide = 92;
+constexpr int kBlockLetterPixels = 70;
 
 struct Sticker {
     char32_t emoji;
@@ -65,7 +65,7 @@ void paintSticker(QPainter& painter, const EmojiPainter& emoji, const Sticker& s
 // "Привет!" with every letter in its own colour.
 void paintGreeting(QPainter& painter)
 {
-    const QFont font = letterFont(GreetingPixels);
+    const QFont font = letterFont(kGreetingPixels);
     const QString text = q("Привет!");
     const QFontMetricsF metrics(font);
     std::vector<QPainterPath> glyphs;
@@ -76,7 +76,7 @@ void paintGreeting(QPainter& painter)
         glyph.addText(x, 0, font, QString(c));
         glyphs.push_back(glyph);
         all.addPath(glyph);
-        x += metrics.horizontalAdvance(c) + GreetingSpacing;
+        x += metrics.horizontalAdvance(c) + kGreetingSpacing;
     }
     const QPointF shift = GreetingCentre - all.boundingRect().center();
     for (size_t i = 0; i < glyphs.size(); ++i) {
@@ -91,7 +91,7 @@ void paintBlock(QPainter& painter, const Block& block)
     painter.save();
     painter.translate(block.centre);
     painter.rotate(block.angle);
-    const QRectF face(-BlockSide / 2, -BlockSide / 2, BlockSide, BlockSide);
+    const QRectF face(-kBlockSide / 2, -kBlockSide / 2, kBlockSide, kBlockSide);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 50));
     painter.drawRoundedRect(face.translated(5, 6), 16, 16);
@@ -99,7 +99,7 @@ void paintBlock(QPainter& painter, const Block& block)
     painter.drawRoundedRect(face, 16, 16);
     painter.setBrush(palette.skyTop);
     painter.drawRoundedRect(face.adjusted(8, 8, -8, -8), 11, 11);
-    const QPainterPath letter = centredTextPath(letterFont(BlockLetterPixels), q(block.letter), QPointF(0, 0));
+    const QPainterPath letter = centredTextPath(letterFont(kBlockLetterPixels), q(block.letter), QPointF(0, 0));
     paintRaised(painter, letter, palette.strong, palette.strong.darker(140), 3);
     painter.restore();
 }

@@ -55,7 +55,7 @@ int run(const PageCommand& command, QTextStream& out, QTextStream& err)
 {
     if (command.kind == PageCommand::Kind::NewFolder) {
         makeNewDataFolder(command.dataFolder, out);
-        return PageDone;
+        return kPageDone;
     }
     return makePage(command, out, err);
 }
@@ -79,24 +79,24 @@ int main(int argc, char** argv)
         const PageCommand command = parseCommandLine(arguments);
         if (command.kind == PageCommand::Kind::Help) {
             out << PageUsageText;
-            return PageDone;
+            return kPageDone;
         }
         return run(command, out, err);
     } catch (const EPageLetter& error) {
         out.flush();
         err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n';
-        return PageUsage;
+        return kPageUsage;
     } catch (const EPageUsage& error) {
         out.flush();
         err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n' << PageUsageText;
-        return PageUsage;
+        return kPageUsage;
     } catch (const std::bad_alloc&) {
         out.flush();
         err << "tolvika-page: not enough memory to convert the sources; nothing was written\n";
-        return PageRefused;
+        return kPageRefused;
     } catch (const std::exception& error) {
         out.flush();
         err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n';
-        return PageRefused;
+        return kPageRefused;
     }
 }

@@ -15,6 +15,6 @@ TOLVIKA_ERROR_CLASS(EPageLetter, EPageUsage);
 TOLVIKA_ERROR_CLASS(EPageRefused, Exception);
 
 // The tool's exit statuses.
-constexpr int PageDone = 0;
-constexpr int PageRefused = 1;
-constexpr int PageUsage = 2;
+constexpr int kPageDone = 0;
+constexpr int kPageRefused = 1;
+constexpr int kPageUsage = 2;

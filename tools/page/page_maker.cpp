@@ -131,9 +131,9 @@ int makePage(const PageCommand& command, QTextStream& out, QTextStream& err)
     writePageRows({check}, out);
     out.flush();
     if (check.shows())
-        return PageDone;
+        return kPageDone;
     const QStringList missing = stillMissing(check);
     err << "tolvika-page: the page " << target.folderName() << " does not show whole yet: it still needs "
         << missing.join(QStringLiteral(", ")) << "; the row above says what Tolvika shows instead" << Qt::endl;
-    return PageRefused;
+    return kPageRefused;
 }

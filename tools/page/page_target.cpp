@@ -17,7 +17,7 @@ constexpr char16_t kUnicodeCapitalYo = u'Ё';
 std::uint8_t capitalByte(QChar capital)
 {
     if (capital == QChar(kUnicodeCapitalYo))
-        return CapitalYo;
+        return kCapitalYo;
     return static_cast<std::uint8_t>(kCapitalA + (capital.unicode() - kUnicodeCapitalA));
 }
 
@@ -25,7 +25,7 @@ std::uint8_t capitalByte(QChar capital)
 
 QString PageTarget::folderName() const
 {
-    return welcome ? QLatin1String(WelcomeFolderName) : letterFolderName(letter);
+    return welcome ? QLatin1String(kWelcomeFolderName) : letterFolderName(letter);
 }
 
 ContentPage PageTarget::files(const QString& dataFolder) const
@@ -43,7 +43,7 @@ QString acceptedLetters()
 
 PageTarget parsePageTarget(const QString& argument)
 {
-    if (argument == QLatin1String(WelcomeFolderName))
+    if (argument == QLatin1String(kWelcomeFolderName))
         return PageTarget{true, 0};
     const QString capital = argument.toUpper();
     if (capital.size() == 1 && kAlphabet.contains(capital.at(0))) {

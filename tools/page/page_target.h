@@ -19,7 +19,7 @@ struct PageTarget {
 };
 
 // The welcome page's name on the command line and on disk.
-inline constexpr auto WelcomeFolderName = "Main";
+inline constexpr auto kWelcomeFolderName = "Main";
 
 // Takes a Russian letter, capital or small (Ё too), or "Main". Raises
 // EPageUsage for anything else, listing the letters that are accepted.

@@ -21,7 +21,7 @@ QString sizeText(QSize size) { return QStringLiteral("%1×%2").arg(size.width())
 
 QSize fittedPictureSize(QSize upright)
 {
-    const QSize area = PictureAreaSize;
+    const QSize area = kPictureAreaSize;
     if (upright.width() <= area.width() && upright.height() <= area.height())
         return upright;
     const double scale = std::min(static_cast<double>(area.width()) / upright.width(),

@@ -13,7 +13,7 @@
 
 // The most pixels a source picture may have: a 48-megapixel phone photo
 // (8064 × 6048) fits; its decoded pixels then take under 200 MB.
-constexpr qint64 MaxSourcePixels = 50'000'000;
+constexpr qint64 kMaxSourcePixels = 50'000'000;
 
 class PictureSource {
 public:

@@ -26,7 +26,7 @@ QString formatName(const QByteArray& readerFormat)
 
 QtPicture::QtPicture(const QByteArray& bytes) : m_bytes(bytes), m_buffer(&m_bytes)
 {
-    QImageReader::setAllocationLimit(AllocationLimitMegabytes);
+    QImageReader::setAllocationLimit(kAllocationLimitMegabytes);
     m_buffer.open(QIODevice::ReadOnly);
     const QByteArray detected = QImageReader::imageFormat(&m_buffer);
     m_format = formatName(detected);

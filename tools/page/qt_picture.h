@@ -21,7 +21,7 @@ public:
     QImage decode() override;
 
     // Decoded pixels may take at most this much memory, whatever a header claims.
-    static constexpr int AllocationLimitMegabytes = 256;
+    static constexpr int kAllocationLimitMegabytes = 256;
 
 private:
     QByteArray m_bytes;

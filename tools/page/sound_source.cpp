@@ -128,9 +128,9 @@ SoundSource::SoundSource(const QByteArray& bytes) : m_reader{bytes}
     // would build a resampling filter of millions of taps.
     if (m_decoder->sample_rate < mci::kMinWavRate || m_decoder->sample_rate > mci::kMaxWavRate)
         refuse(QStringLiteral("its sound claims a rate of %1 Hz, which no recording has").arg(m_decoder->sample_rate));
-    if (statedSeconds() > MaxSoundSeconds)
+    if (statedSeconds() > kMaxSoundSeconds)
         refuse(QStringLiteral("it lasts %1, more than the %2 a page's sound may have")
-                   .arg(seconds(statedSeconds()), seconds(MaxSoundSeconds)));
+                   .arg(seconds(statedSeconds()), seconds(kMaxSoundSeconds)));
 }
 
 SoundSource::~SoundSource() { av_channel_layout_uninit(&m_resamplerLayout); }
@@ -154,7 +154,7 @@ double SoundSource::statedSeconds() const
     return 0.0;
 }
 
-int SoundSource::outputRate() const { return sourceRate() <= LowSoundRate ? LowSoundRate : HighSoundRate; }
+int SoundSource::outputRate() const { return sourceRate() <= kLowSoundRate ? kLowSoundRate : kHighSoundRate; }
 
 void SoundSource::convert(const AVFrame& frame, std::vector<std::int16_t>& samples)
 {
@@ -220,7 +220,7 @@ content::WaveClip SoundSource::decodeMono()
 {
     content::WaveClip clip;
     clip.sampleRate = outputRate();
-    const auto mostSamples = static_cast<std::size_t>(MaxSoundSeconds * clip.sampleRate);
+    const auto mostSamples = static_cast<std::size_t>(kMaxSoundSeconds * clip.sampleRate);
     const ffmpeg::Packet packet(av_packet_alloc());
     const ffmpeg::Frame frame(av_frame_alloc());
     if (!packet || !frame)
@@ -237,7 +237,7 @@ content::WaveClip SoundSource::decodeMono()
             convert(*frame, clip.samples);
             av_frame_unref(frame.get());
             if (clip.samples.size() > mostSamples)
-                refuse(QStringLiteral("it lasts more than the %1 a page's sound may have").arg(seconds(MaxSoundSeconds)));
+                refuse(QStringLiteral("it lasts more than the %1 a page's sound may have").arg(seconds(kMaxSoundSeconds)));
         }
     };
 

@@ -14,11 +14,11 @@
 
 // Longer than any page's sound should be; beyond it decoding stops and the
 // file is refused, so that a whole podcast cannot fill the memory.
-constexpr double MaxSoundSeconds = 600.0;
+constexpr double kMaxSoundSeconds = 600.0;
 // The two rates the page's sound is written at: the lower one for sources
 // recorded at it or below (AMR's 8 kHz, old memos), the higher for the rest.
-constexpr int LowSoundRate = 22050;
-constexpr int HighSoundRate = 44100;
+constexpr int kLowSoundRate = 22050;
+constexpr int kHighSoundRate = 44100;
 
 class SoundSource {
 public:

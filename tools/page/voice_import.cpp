@@ -53,18 +53,18 @@ ImportedVoice importVoice(const QByteArray& bytes, const QString& path, QTextStr
         content::WaveClip decoded = source.decodeMono();
         ImportedVoice voice;
         try {
-            voice.clip = content::tidySpeech(decoded, VoiceMaxGain);
+            voice.clip = content::tidySpeech(decoded, kVoiceMaxGain);
         } catch (const Exception&) {
             throw EPageRefused("it holds only silence: nothing in it is louder than a whisper far away");
         }
         const double length = clipSeconds(voice.clip);
         progress << "sound " << path << ": " << seconds(clipSeconds(decoded) - length) << " of silence trimmed, "
                  << seconds(length) << " left" << Qt::endl;
-        if (length > LongSoundSeconds)
+        if (length > kLongSoundSeconds)
             voice.warnings.append(QStringLiteral("the sound lasts %1: while it plays (over %2) the child's keys do "
                                                  "nothing")
-                                      .arg(seconds(length), seconds(LongSoundSeconds)));
-        if (peakOf(voice.clip) < kQuietShare * content::SpeechPeak)
+                                      .arg(seconds(length), seconds(kLongSoundSeconds)));
+        if (peakOf(voice.clip) < kQuietShare * content::kSpeechPeak)
             voice.warnings.append(QStringLiteral("the recording is very quiet even after raising it: it will sound "
                                                  "softer than the other pages; record closer to the phone"));
         return voice;

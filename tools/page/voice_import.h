@@ -13,10 +13,10 @@
 #include <QTextStream>
 
 // Keys are ignored while a sound plays; longer than this, a child waits.
-constexpr double LongSoundSeconds = 10.0;
+constexpr double kLongSoundSeconds = 10.0;
 // A voice memo may be much quieter than speech synthesis; it is raised by up
 // to 30 dB, past which only noise is left to raise.
-constexpr double VoiceMaxGain = 31.6;
+constexpr double kVoiceMaxGain = 31.6;
 
 struct ImportedVoice {
     content::WaveClip clip;

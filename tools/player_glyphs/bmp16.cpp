@@ -16,9 +16,9 @@ constexpr std::array<Rgb, 16> palette{{
     {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
 }};
 
-constexpr std::uint32_t FileHeaderSize = 14;
-constexpr std::uint32_t InfoHeaderSize = 40;
-constexpr std::uint32_t PaletteSize = 16 * 4;
+constexpr std::uint32_t kFileHeaderSize = 14;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::uint32_t kPaletteSize = 16 * 4;
 
 void put16(std::vector<std::uint8_t>& out, std::uint32_t value)
 {
@@ -38,7 +38,7 @@ std::vector<std::uint8_t> encode(const IndexedImage& image)
 {
     const std::uint32_t rowBytes = ((std::uint32_t(image.width) * 4 + 31) / 32) * 4;
     const std::uint32_t imageBytes = rowBytes * std::uint32_t(image.height);
-    const std::uint32_t offset = FileHeaderSize + InfoHeaderSize + PaletteSize;
+    const std::uint32_t offset = kFileHeaderSize + kInfoHeaderSize + kPaletteSize;
 
     std::vector<std::uint8_t> out;
     out.reserve(offset + imageBytes);
@@ -48,7 +48,7 @@ std::vector<std::uint8_t> encode(const IndexedImage& image)
     put32(out, 0);
     put32(out, offset);
 
-    put32(out, InfoHeaderSize);
+    put32(out, kInfoHeaderSize);
     put32(out, std::uint32_t(image.width));
     put32(out, std::uint32_t(image.height)); // positive: rows stored bottom to top
     put16(out, 1);                           // planes

@@ -29,7 +29,7 @@ const QString kTooLongText = QStringLiteral("Text exceeds memo capacity.");
 QByteArray notAWave() { return QByteArray("this is a text file, not a recording\r\n"); }
 
 // One byte more than the text area holds, on a single line of letters.
-QByteArray oversizedText() { return QByteArray(TMemo::Capacity + 1, 'a'); }
+QByteArray oversizedText() { return QByteArray(TMemo::kCapacity + 1, 'a'); }
 
 QByteArray picture(int width, int height)
 {

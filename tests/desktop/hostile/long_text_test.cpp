@@ -105,10 +105,10 @@ TEST_F(LongText, OneLineOfFourMebibytesGivesOneErrorBoxAndTheNextKeyItsPage)
 
 TEST_F(LongText, OneLineOfTheWidestLetterAtTheCapacityShowsAndTheNextKeyChangesThePage)
 {
-    writeLetterText(kLetterB, QByteArray(TMemo::Capacity, kWidestLetter));
+    writeLetterText(kLetterB, QByteArray(TMemo::kCapacity, kWidestLetter));
     ASSERT_NO_FATAL_FAILURE(start());
     ASSERT_NO_FATAL_FAILURE(expectAnswerTo(kLetterB));
-    ASSERT_NO_FATAL_FAILURE(expectPage(kLetterB, QString(TMemo::Capacity, kWidestCharacter)));
+    ASSERT_NO_FATAL_FAILURE(expectPage(kLetterB, QString(TMemo::kCapacity, kWidestCharacter)));
 
     ASSERT_NO_FATAL_FAILURE(expectAnswerTo(kLetterV));
     expectPage(kLetterV, pageText(pageIndexOf(kLetterV)));

@@ -108,7 +108,7 @@ TEST_F(HostilePicture, TwoHundredThousandEmptyScans)
     ASSERT_TRUE(oneBoxBy(deadline - kPagePatience))
         << "no error box within " << (kHangBound - kPagePatience).count() << " s of the key: the program is busy";
     EXPECT_EQ(boxText(QStringLiteral("JPEG error")),
-              QStringLiteral("JPEG error #%1.").arg(TJPEGImage::TooManyScansCode));
+              QStringLiteral("JPEG error #%1.").arg(TJPEGImage::kTooManyScansCode));
     EXPECT_EQ(settled([&] { return m_run->otherWindows().size(); }), 1u);
     expectNextKeyWorks();
 }

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const std::unique_ptr<PictureSource> source = openPictureSource(bytes);
         const QSize upright = source->uprightSize();
-        if (upright.isEmpty() || qint64{upright.width()} * upright.height() > MaxSourcePixels)
+        if (upright.isEmpty() || qint64{upright.width()} * upright.height() > kMaxSourcePixels)
             fault("a header past the limits was taken");
         if (qint64{upright.width()} * upright.height() > kDecodePixelLimit || looksLikeHeif(bytes))
             return 0;
@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (decoded.isNull())
             fault("a decoded picture without pixels");
         const QImage picture = preparePicture(decoded);
-        if (picture.width() > PictureAreaSize.width() || picture.height() > PictureAreaSize.height()
+        if (picture.width() > kPictureAreaSize.width() || picture.height() > kPictureAreaSize.height()
             || picture.size() != fittedPictureSize(decoded.size()))
             fault("the picture does not fit the picture area");
     } catch (const EPageRefused&) {

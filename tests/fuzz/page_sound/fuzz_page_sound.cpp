@@ -37,11 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         SoundSource source(bytes);
         const content::WaveClip decoded = source.decodeMono();
-        if (decoded.sampleRate != LowSoundRate && decoded.sampleRate != HighSoundRate)
+        if (decoded.sampleRate != kLowSoundRate && decoded.sampleRate != kHighSoundRate)
             fault("a rate other than the page rates");
-        if (decoded.samples.empty() || clipSeconds(decoded) > MaxSoundSeconds + 1.0)
+        if (decoded.samples.empty() || clipSeconds(decoded) > kMaxSoundSeconds + 1.0)
             fault("a decoded sound outside the limits");
-        const content::WaveClip tidy = content::tidySpeech(decoded, VoiceMaxGain);
+        const content::WaveClip tidy = content::tidySpeech(decoded, kVoiceMaxGain);
         if (tidy.samples.size() > decoded.samples.size() || tidy.sampleRate != decoded.sampleRate)
             fault("the tidied sound grew");
     } catch (const EPageRefused&) {

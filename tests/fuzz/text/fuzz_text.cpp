@@ -83,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // text, and the fuzzer scans for leaks after every run that ends holding
     // more memory than it began with.
     TMemo memo;
-    if (text.size() > TMemo::Capacity) {
+    if (text.size() > TMemo::kCapacity) {
         try {
             memo.setText(text);
         } catch (const EInvalidOperation&) {

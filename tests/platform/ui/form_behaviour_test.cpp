@@ -130,7 +130,7 @@ TEST(FormBehaviour, MemoCapacityRefusesAndKeepsText)
 {
     TMemo memo;
     memo.setText("kept");
-    EXPECT_THROW(memo.setText(QString(TMemo::Capacity + 1, 'x')), EInvalidOperation);
+    EXPECT_THROW(memo.setText(QString(TMemo::kCapacity + 1, 'x')), EInvalidOperation);
     EXPECT_EQ(memo.Text(), "kept");
     memo.Clear();
     memo.AddLine("Invalid text data!");

@@ -82,7 +82,7 @@ TEST(ContentCheck, BundledFolderLoadsWholeWithoutWarnings)
     EXPECT_TRUE(result.passed());
 
     const CheckRun run = runOn(bundledFolder());
-    EXPECT_EQ(run.status, CheckPassed);
+    EXPECT_EQ(run.status, kCheckPassed);
     EXPECT_TRUE(run.report.contains(QStringLiteral("Summary: 104 files, 104 ok, 0 warnings, 0 missing, 0 failed")))
         << run.report.toStdString();
     // Each row shows the value the checks found, e.g. "ok 592×419".
@@ -123,7 +123,7 @@ TEST(ContentCheck, WarningsAreReportedButTheCheckPasses)
     EXPECT_TRUE(result.passed());
 
     const CheckRun run = runOn(copy.path());
-    EXPECT_EQ(run.status, CheckPassed);
+    EXPECT_EQ(run.status, kCheckPassed);
     const QStringList bRow = row(run.report, QStringLiteral("Б"));
     ASSERT_EQ(bRow.size(), 5) << run.report.toStdString();
     EXPECT_TRUE(bRow[1].startsWith(QStringLiteral("WARN"))) << bRow[1].toStdString();
@@ -143,7 +143,7 @@ TEST(ContentCheck, MissingAndFailingFilesFailTheCheck)
     removeFolder(copy.file("З"));
     writeFile(copy.file("И/letter_img.jpg"), QByteArray("not a picture at all"));
     writeFile(copy.file("Й/letter_img.jpg"), QByteArray());
-    writeFile(copy.file("К/letter_text.txt"), QByteArray(TMemo::Capacity + 1, 'a'));
+    writeFile(copy.file("К/letter_text.txt"), QByteArray(TMemo::kCapacity + 1, 'a'));
     removeFile(copy.file("Main/welcome_text.txt"));
     removeFile(copy.file("help.txt"));
     removeFile(copy.file("data.txt"));
@@ -189,7 +189,7 @@ TEST(ContentCheck, MissingAndFailingFilesFailTheCheck)
     EXPECT_EQ(result.marker.status, CheckStatus::Missing);
 
     const CheckRun run = runOn(copy.path());
-    EXPECT_EQ(run.status, CheckFailed);
+    EXPECT_EQ(run.status, kCheckFailed);
     const QStringList zRow = row(run.report, QStringLiteral("З"));
     ASSERT_EQ(zRow.size(), 5) << run.report.toStdString();
     EXPECT_EQ(zRow.mid(1, 3), (QStringList{"MISSING", "MISSING", "MISSING"}));
@@ -217,8 +217,8 @@ TEST(ContentCheck, HostilePicturesFailWithTheReason)
     EXPECT_EQ(scans.notes.join(QLatin1Char('|')).toStdString(),
               QStringLiteral("error box \"JPEG error #%1.\" when the picture is first painted: it has more than %2 "
                              "scans, which no camera or program writes")
-                  .arg(TJPEGImage::TooManyScansCode)
-                  .arg(TJPEGImage::MaxScans)
+                  .arg(TJPEGImage::kTooManyScansCode)
+                  .arg(TJPEGImage::kMaxScans)
                   .toStdString());
     const FileCheck& large = page(result, QStringLiteral("В")).picture;
     EXPECT_EQ(large.status, CheckStatus::Failed);
@@ -226,11 +226,11 @@ TEST(ContentCheck, HostilePicturesFailWithTheReason)
               QStringLiteral("error box \"Cannot open file %1.\" when the page loads: the file is 2048 MiB, and the "
                              "program reads no picture over %2 MiB")
                   .arg(huge)
-                  .arg(MaxPictureFileBytes >> 20)
+                  .arg(kMaxPictureFileBytes >> 20)
                   .toStdString());
 
     const CheckRun run = runOn(copy.path());
-    EXPECT_EQ(run.status, CheckFailed);
+    EXPECT_EQ(run.status, kCheckFailed);
     EXPECT_TRUE(row(run.report, QStringLiteral("Б")).value(2).startsWith(QStringLiteral("FAIL")));
     EXPECT_TRUE(row(run.report, QStringLiteral("В")).value(2).startsWith(QStringLiteral("FAIL")));
 }
@@ -242,7 +242,7 @@ TEST(ContentCheck, SomethingOtherThanAFolderIsABadArgument)
     writeFile(file, "marker");
     for (const QString& argument : {file, dir.path() + QStringLiteral("/nothing"), QString()}) {
         const CheckRun run = runOn(argument);
-        EXPECT_EQ(run.status, CheckBadArgument) << argument.toStdString();
+        EXPECT_EQ(run.status, kCheckBadArgument) << argument.toStdString();
         EXPECT_EQ(run.report, QStringLiteral("not a folder: ") + argument + QLatin1Char('\n'));
     }
 }
@@ -279,7 +279,7 @@ TEST(ContentCheck, FolderWhoseNameIsNotUtf8)
     EXPECT_TRUE(welcome.notes.isEmpty()) << welcome.notes.join(QLatin1Char('\n')).toStdString();
     QString report;
     QTextStream out(&report);
-    EXPECT_NE(runContentCheck(folder, out), CheckBadArgument) << report.toStdString();
+    EXPECT_NE(runContentCheck(folder, out), kCheckBadArgument) << report.toStdString();
 }
 
 } // namespace

@@ -27,10 +27,10 @@ const fs::path DataFolder;
 #endif
 
 // The picture area is 614 × 443; pictures up to this size show whole with a margin.
-constexpr int MaxPictureWidth = 592;
-constexpr int MaxPictureHeight = 419;
+constexpr int kMaxPictureWidth = 592;
+constexpr int kMaxPictureHeight = 419;
 // The text area: 497 pixels wide, 489 inside its border, two lines visible.
-constexpr int MemoTextWidth = 489;
+constexpr int kMemoTextWidth = 489;
 
 // The 33 capital letters as the program names them: Windows-1251 bytes
 // 0xC0..0xDF and 0xA8 (Ё), here in their UTF-8 form, the folder names.
@@ -72,7 +72,7 @@ std::vector<QString> pageLines(const fs::path& file)
     const QFontMetrics metrics(memoFont());
     EXPECT_EQ(result.size(), 2u) << file;
     for (const QString& line : result)
-        EXPECT_LE(metrics.horizontalAdvance(line), MemoTextWidth) << file << ": " << line.toStdString();
+        EXPECT_LE(metrics.horizontalAdvance(line), kMemoTextWidth) << file << ": " << line.toStdString();
     return result;
 }
 
@@ -85,8 +85,8 @@ void expectPicture(const fs::path& file)
         EXPECT_EQ(jpeg.components, 3) << file;
         EXPECT_GE(jpeg.width, 200) << file;
         EXPECT_GE(jpeg.height, 150) << file;
-        EXPECT_LE(jpeg.width, MaxPictureWidth) << file;
-        EXPECT_LE(jpeg.height, MaxPictureHeight) << file;
+        EXPECT_LE(jpeg.width, kMaxPictureWidth) << file;
+        EXPECT_LE(jpeg.height, kMaxPictureHeight) << file;
         // A blank or nearly blank page would still decode; a picture has contrast.
         EXPECT_GT(jpeg.lumaSpread, 20.0) << file;
     } catch (const std::exception& e) {

@@ -39,5 +39,5 @@ TEST(MemoFit, RefusesTextThatWouldNotShowWhole)
     EXPECT_NO_THROW(content::checkFitsMemo({"Аа", "Арбуз"}));
     EXPECT_THROW(content::checkFitsMemo({"Аа", "Арбуз", "Ещё"}), Exception);
     EXPECT_THROW(content::checkFitsMemo({"Очень длинная строчка, которая не поместится"}), Exception);
-    EXPECT_LT(content::memoLineWidth("Арбуз"), content::MemoTextWidth);
+    EXPECT_LT(content::memoLineWidth("Арбуз"), content::kMemoTextWidth);
 }

@@ -83,7 +83,7 @@ TEST(SoundImport, EveryPhoneKindIsDecodedTrimmedAndEvened)
         const double seconds = clipSeconds(voice.clip);
         EXPECT_NEAR(seconds, 1.2 + kMargins, kCodecSlack + 0.02) << "0.8 s of silence at each end trimmed";
         EXPECT_LT(leadIn(voice.clip), 0.05 + kCodecSlack) << "the voice starts at once";
-        EXPECT_NEAR(peak(voice.clip), content::SpeechPeak, content::SpeechPeak * 0.04);
+        EXPECT_NEAR(peak(voice.clip), content::kSpeechPeak, content::kSpeechPeak * 0.04);
         EXPECT_TRUE(voice.warnings.isEmpty()) << voice.warnings.join('\n').toStdString();
     }
 }
@@ -96,8 +96,8 @@ TEST(SoundImport, LowRateAndQuietMemos)
     const QString quiet = work.filePath(QStringLiteral("quiet.wav"));
     makeMemo(quiet, {0.2, 0.5, 0.2, 0.05, 8000, 1});
     const ImportedVoice voice = import(quiet);
-    EXPECT_EQ(voice.clip.sampleRate, LowSoundRate);
-    EXPECT_NEAR(peak(voice.clip), content::SpeechPeak, content::SpeechPeak * 0.04) << "raised twentyfold";
+    EXPECT_EQ(voice.clip.sampleRate, kLowSoundRate);
+    EXPECT_NEAR(peak(voice.clip), content::kSpeechPeak, content::kSpeechPeak * 0.04) << "raised twentyfold";
     EXPECT_TRUE(voice.warnings.isEmpty()) << voice.warnings.join('\n').toStdString();
 }
 
