@@ -1,10 +1,10 @@
 // Wires the program: the application frame, the three windows, the event loop.
+#include "windows/main.h"
 #include "app/application.h"
 #include "app/display_start.h"
 #include "app/program_start.h"
 #include "platform/mci/media_layer.h"
 #include "windows/help.h"
-#include "windows/main.h"
 #include "windows/prg_about.h"
 
 #include <optional>

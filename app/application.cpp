@@ -4,9 +4,9 @@
 #include "app/fatal_report.h"
 #include "app/program_name.h"
 #include "app/toolkit_arguments.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/accessibility.h"
 #include "platform/ui/event_guard.h"
-#include "platform/exception/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/tooltips.h"
 

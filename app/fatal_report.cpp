@@ -29,7 +29,8 @@ QString demangledName(const std::type_info& type)
 QString startupFailureText(const QString& className, const QString& module, quintptr address, const QString& message)
 {
     QString text = QStringLiteral("Exception %1 in module %2 at %3.\n%4")
-                       .arg(className, module, QStringLiteral("%1").arg(address & 0xFFFFFFFFu, 8, 16, QLatin1Char('0')).toUpper(),
+                       .arg(className, module,
+                            QStringLiteral("%1").arg(address & 0xFFFFFFFFu, 8, 16, QLatin1Char('0')).toUpper(),
                             message);
     if (!message.isEmpty() && !message.endsWith(QLatin1Char('.')))
         text += QLatin1Char('.');

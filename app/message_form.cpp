@@ -27,10 +27,7 @@ constexpr int kRuleLength = 27;
 constexpr char kLineEnd[] = "\r\n";
 
 // a·b/c rounded to the nearest integer, halves away from zero.
-int mulDiv(int a, int b, int c)
-{
-    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
-}
+int mulDiv(int a, int b, int c) { return static_cast<int>(std::lround(static_cast<double>(a) * b / c)); }
 
 QString withoutAccelerators(QString caption) { return caption.remove(QLatin1Char('&')); }
 
@@ -50,8 +47,9 @@ DialogUnits unitsOf(const QFontMetrics& metrics)
 } // namespace
 
 TMessageForm::TMessageForm(const QString& message)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(nullptr,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                  | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("TMessageForm"));
     setWindowTitle(QLatin1String(kCaption));
@@ -124,8 +122,8 @@ QString TMessageForm::clipboardText() const
     QString buttons;
     for (const QPushButton* button : {m_yes, m_no})
         buttons += withoutAccelerators(button->text()) + QLatin1String("   ");
-    return rule + windowTitle() + QLatin1String(kLineEnd) + rule + m_message->text() + QLatin1String(kLineEnd)
-        + rule + buttons + QLatin1String(kLineEnd) + rule;
+    return rule + windowTitle() + QLatin1String(kLineEnd) + rule + m_message->text() + QLatin1String(kLineEnd) + rule
+        + buttons + QLatin1String(kLineEnd) + rule;
 }
 
 void TMessageForm::reject() { done(mrCancel); }

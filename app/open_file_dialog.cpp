@@ -93,8 +93,7 @@ bool runOpenFileDialog(TOpenDialog& dialog)
     if (const QScreen* screen = dialogScreen()) {
         const QRect area = screen->geometry();
         const QSize size = fileDialog.size();
-        fileDialog.move(area.x() + (area.width() - size.width()) / 2,
-                        area.y() + (area.height() - size.height()) / 3);
+        fileDialog.move(area.x() + (area.width() - size.width()) / 2, area.y() + (area.height() - size.height()) / 3);
     }
 
     if (fileDialog.exec() != QDialog::Accepted)

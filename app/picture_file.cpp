@@ -14,11 +14,7 @@ namespace {
 
 using GraphicFactory = std::unique_ptr<TStreamGraphic> (*)();
 
-template <typename Graphic>
-std::unique_ptr<TStreamGraphic> make()
-{
-    return std::make_unique<Graphic>();
-}
+template <typename Graphic> std::unique_ptr<TStreamGraphic> make() { return std::make_unique<Graphic>(); }
 
 struct PictureFormat {
     const char* extension; // lower case
@@ -45,8 +41,7 @@ const PictureFormat* findFormat(const QString& extension)
     return nullptr;
 }
 
-template <typename Graphic>
-void registerClass()
+template <typename Graphic> void registerClass()
 {
     TPicture::registerClass(Graphic().ClassName(), [] { return std::make_unique<Graphic>(); });
 }

@@ -1,7 +1,7 @@
 #include "app/program_name.h"
 
-#include "app/file_services.h"
 #include "app/core/path_encoding.h"
+#include "app/file_services.h"
 
 #include <QFileInfo>
 

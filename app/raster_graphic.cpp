@@ -7,8 +7,7 @@
 
 TRasterGraphic::TRasterGraphic(const char* format, const char* invalidMessage)
     : m_format(format), m_invalidMessage(invalidMessage)
-{
-}
+{}
 
 void TRasterGraphic::Draw(QPainter& painter, int x, int y)
 {

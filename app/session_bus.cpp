@@ -19,7 +19,7 @@ bool sessionNamesABus()
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     struct stat socketStatus {};
     return !runtime.isEmpty() && stat((runtime + "/bus").constData(), &socketStatus) == 0
-           && S_ISSOCK(socketStatus.st_mode);
+        && S_ISSOCK(socketStatus.st_mode);
 }
 
 } // namespace

@@ -18,10 +18,7 @@ UserDialogs& userDialogs() { return g_installed ? *g_installed : desktopDialogs(
 
 void setUserDialogs(UserDialogs* dialogs) { g_installed = dialogs; }
 
-UserDialogsOverride::UserDialogsOverride(UserDialogs& dialogs) : m_previous(g_installed)
-{
-    g_installed = &dialogs;
-}
+UserDialogsOverride::UserDialogsOverride(UserDialogs& dialogs) : m_previous(g_installed) { g_installed = &dialogs; }
 
 UserDialogsOverride::~UserDialogsOverride() { g_installed = m_previous; }
 

@@ -25,7 +25,4 @@ ContentPage letterPage(const QString& dataFolder, std::uint8_t letter)
     };
 }
 
-QString letterFolderName(std::uint8_t letter)
-{
-    return cp1251::decode(QByteArray(1, static_cast<char>(letter)));
-}
+QString letterFolderName(std::uint8_t letter) { return cp1251::decode(QByteArray(1, static_cast<char>(letter))); }

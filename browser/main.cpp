@@ -14,8 +14,7 @@ const QString DefaultDataSubfolder = QStringLiteral("DATA/");
 
 LetterBrowser::LetterBrowser(BrowserView& view, BrowserPlayer& player, BrowserServices& services)
     : m_view(view), m_player(player), m_services(services)
-{
-}
+{}
 
 // Each step stands alone: a missing file is answered by its fallback and the
 // next step goes on; an error raised by a step ends it all, and what was
@@ -45,15 +44,9 @@ bool LetterBrowser::loadPage(const ContentPage& page)
     return false;
 }
 
-bool LetterBrowser::LoadInitialData()
-{
-    return loadPage(welcomePage(m_dataFolder));
-}
+bool LetterBrowser::LoadInitialData() { return loadPage(welcomePage(m_dataFolder)); }
 
-bool LetterBrowser::LoadLetterData()
-{
-    return loadPage(letterPage(m_dataFolder, m_currentLetter));
-}
+bool LetterBrowser::LoadLetterData() { return loadPage(letterPage(m_dataFolder, m_currentLetter)); }
 
 void LetterBrowser::PlayerActivate()
 {
@@ -89,10 +82,7 @@ void LetterBrowser::FormActivate()
     presentWelcomePage();
 }
 
-void LetterBrowser::SpeedButton3Click()
-{
-    presentWelcomePage();
-}
+void LetterBrowser::SpeedButton3Click() { presentWelcomePage(); }
 
 void LetterBrowser::FormKeyPress(std::uint8_t& Key)
 {
@@ -119,10 +109,7 @@ void LetterBrowser::MediaPlayer1Click(bool& DoDefault)
     PlayerActivate();
 }
 
-void LetterBrowser::MediaPlayer1PostClick()
-{
-    PlayerDeActivate();
-}
+void LetterBrowser::MediaPlayer1PostClick() { PlayerDeActivate(); }
 
 // Only the end of an automatically started sound brings the repeat control
 // back: played to its end, or given up because the sound output failed (a

@@ -49,6 +49,6 @@ if(BUILD_TESTING AND NOT TOLVIKA_SANITIZE)
     add_test(NAME Packaging.DebianPackageInstallsAndStarts
       COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tools/content/debian_package_test.sh
         ${CMAKE_CPACK_COMMAND} ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR} $<BOOL:${TOLVIKA_BUNDLED_DATA}>)
-    set_tests_properties(Packaging.DebianPackageInstallsAndStarts PROPERTIES TIMEOUT 120)
+    set_tests_properties(Packaging.DebianPackageInstallsAndStarts PROPERTIES TIMEOUT 300)
   endif()
 endif()

@@ -182,12 +182,8 @@ void TMediaPlayer::ButtonRule(TMPBtnType button)
 {
     switch (button) {
     case btPlay:
-    case btRecord:
-        m_autoEnabledButtons.exclude(btPlay).exclude(btRecord).include(btPause).include(btStop);
-        break;
-    case btPause:
-        addPlayableButtons();
-        break;
+    case btRecord: m_autoEnabledButtons.exclude(btPlay).exclude(btRecord).include(btPause).include(btStop); break;
+    case btPause: addPlayableButtons(); break;
     case btStop:
     case btNext:
     case btPrev:

@@ -255,16 +255,15 @@ void TMediaPlayer::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Left:
     case Qt::Key_Right: {
         const TMPBtnType selected = event->key() == Qt::Key_Left
-                                        ? buttonbar::selectLeft(m_visibleButtons, m_selectedButton)
-                                        : buttonbar::selectRight(m_visibleButtons, m_selectedButton);
+            ? buttonbar::selectLeft(m_visibleButtons, m_selectedButton)
+            : buttonbar::selectRight(m_visibleButtons, m_selectedButton);
         if (selected != m_selectedButton) {
             m_selectedButton = selected;
             update();
         }
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -16,8 +16,8 @@ constexpr unsigned kErrorTextBufferSize = 4096;
 // Step and Back move the picture by a tenth of the medium.
 constexpr std::uint32_t kStepDivisor = 10;
 // The device types that can step frame by frame.
-constexpr std::array<std::uint32_t, 4> kSteppingDeviceTypes{
-    MCI_DEVTYPE_VCR, MCI_DEVTYPE_OVERLAY, MCI_DEVTYPE_ANIMATION, MCI_DEVTYPE_DIGITAL_VIDEO};
+constexpr std::array<std::uint32_t, 4> kSteppingDeviceTypes{MCI_DEVTYPE_VCR, MCI_DEVTYPE_OVERLAY, MCI_DEVTYPE_ANIMATION,
+                                                            MCI_DEVTYPE_DIGITAL_VIDEO};
 
 // A position in the tracks-minutes-seconds-frames format: one byte each, track lowest.
 std::uint32_t tmsfTrack(std::uint32_t position) { return position & 0xFF; }

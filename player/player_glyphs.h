@@ -4,8 +4,8 @@
 // loads them; drawing them, with olive as the transparent colour, is the bar's.
 #pragma once
 
-#include "platform/ui/colors.h"
 #include "platform/exception/exception.h"
+#include "platform/ui/colors.h"
 #include "player/player_types.h"
 
 #include <QImage>

@@ -12,9 +12,15 @@ struct ButtonNames {
 };
 
 constexpr std::array<ButtonNames, kMPButtonCount> buttonTable{{
-    {"btPlay", "MPPLAY"}, {"btPause", "MPPAUSE"}, {"btStop", "MPSTOP"},
-    {"btNext", "MPNEXT"}, {"btPrev", "MPPREV"},   {"btStep", "MPSTEP"},
-    {"btBack", "MPBACK"}, {"btRecord", "MPRECORD"}, {"btEject", "MPEJECT"},
+    {"btPlay", "MPPLAY"},
+    {"btPause", "MPPAUSE"},
+    {"btStop", "MPSTOP"},
+    {"btNext", "MPNEXT"},
+    {"btPrev", "MPPREV"},
+    {"btStep", "MPSTEP"},
+    {"btBack", "MPBACK"},
+    {"btRecord", "MPRECORD"},
+    {"btEject", "MPEJECT"},
 }};
 
 struct DeviceTypeNames {
@@ -23,10 +29,18 @@ struct DeviceTypeNames {
 };
 
 constexpr std::array<DeviceTypeNames, 13> deviceTypeTable{{
-    {"dtAutoSelect", ""},          {"dtAVIVideo", "AVIVideo"},   {"dtCDAudio", "CDAudio"},
-    {"dtDAT", "DAT"},              {"dtDigitalVideo", "DigitalVideo"}, {"dtMMMovie", "MMMovie"},
-    {"dtOther", "Other"},          {"dtOverlay", "Overlay"},     {"dtScanner", "Scanner"},
-    {"dtSequencer", "Sequencer"},  {"dtVCR", "VCR"},             {"dtVideodisc", "Videodisc"},
+    {"dtAutoSelect", ""},
+    {"dtAVIVideo", "AVIVideo"},
+    {"dtCDAudio", "CDAudio"},
+    {"dtDAT", "DAT"},
+    {"dtDigitalVideo", "DigitalVideo"},
+    {"dtMMMovie", "MMMovie"},
+    {"dtOther", "Other"},
+    {"dtOverlay", "Overlay"},
+    {"dtScanner", "Scanner"},
+    {"dtSequencer", "Sequencer"},
+    {"dtVCR", "VCR"},
+    {"dtVideodisc", "Videodisc"},
     {"dtWaveAudio", "WaveAudio"},
 }};
 

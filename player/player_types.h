@@ -23,16 +23,26 @@ enum TMPMode : std::uint8_t { mdNotReady, mdStopped, mdPlaying, mdRecording, mdS
 enum TMPNotifyResult : std::uint8_t { nrSuccessful, nrSuperseded, nrAborted, nrFailure };
 
 enum TMPDeviceTypes : std::uint8_t {
-    dtAutoSelect, dtAVIVideo, dtCDAudio, dtDAT, dtDigitalVideo, dtMMMovie, dtOther,
-    dtOverlay, dtScanner, dtSequencer, dtVCR, dtVideodisc, dtWaveAudio
+    dtAutoSelect,
+    dtAVIVideo,
+    dtCDAudio,
+    dtDAT,
+    dtDigitalVideo,
+    dtMMMovie,
+    dtOther,
+    dtOverlay,
+    dtScanner,
+    dtSequencer,
+    dtVCR,
+    dtVideodisc,
+    dtWaveAudio
 };
 
 // Capabilities of the open device, in the order of the capability set.
 enum TMPDevCaps : std::uint8_t { mpCanStep, mpCanEject, mpCanPlay, mpCanRecord, mpUsesWindow };
 
 // A set of up to 16 members of an enumeration, held in 16 bits: bit n stands for member n.
-template <typename E>
-class TEnumSet {
+template <typename E> class TEnumSet {
 public:
     constexpr TEnumSet() = default;
     constexpr TEnumSet(std::initializer_list<E> members)

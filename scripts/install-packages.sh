@@ -15,7 +15,9 @@ packages=(cmake g++ clang make pkg-config qt6-base-dev libsdl2-dev libjpeg-dev
   libx11-dev libxtst-dev x11-xserver-utils dbus dbus-x11 at-spi2-core
   pipewire wireplumber pipewire-pulse pulseaudio-utils gdb
   # A KOI8-R locale made on the spot for the folder-name cases.
-  locales)
+  locales
+  # The lint step.
+  clang-format clang-tidy)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -44,7 +44,8 @@ void TfmMain::bindEvents()
     OnShow = [this](TControl* s) { FormActivate(s); };
     OnKeyPress = [this](TControl* s, std::uint8_t& key) { FormKeyPress(s, key); };
     Memo1->OnKeyPress = [this](TControl* s, std::uint8_t& key) { FormKeyPress(s, key); };
-    for (TControl* control : std::initializer_list<TControl*>{Panel1, Panel3, Panel4, Panel5, eDataFolder, MediaPlayer1})
+    for (TControl* control :
+         std::initializer_list<TControl*>{Panel1, Panel3, Panel4, Panel5, eDataFolder, MediaPlayer1})
         control->OnEnter = [this](TControl* s) { MediaPlayer1Enter(s); };
     sbHelp->OnClick = [this](TControl* s) { N3Click(s); };
     SpeedButton1->OnClick = [this](TControl* s) { N2Click(s); };

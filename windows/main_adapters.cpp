@@ -1,8 +1,8 @@
 #include "windows/main_adapters.h"
 
+#include "app/core/path_encoding.h"
 #include "app/file_services.h"
 #include "app/open_dialog.h"
-#include "app/core/path_encoding.h"
 #include "app/picture_file.h"
 #include "app/text_lines.h"
 #include "app/user_dialogs.h"
@@ -17,8 +17,7 @@ MainWindowView::MainWindowView(TForm& form, TMemo& memo, TImage& picture, TImage
                                TEdit& folder, TMediaPlayer& player)
     : m_form(form), m_memo(memo), m_picture(picture), m_fallback(fallback), m_sound(sound), m_folder(folder),
       m_player(player)
-{
-}
+{}
 
 void MainWindowView::clearLines() { m_memo.Clear(); }
 void MainWindowView::loadTextLines(const QString& path) { LoadTextLines(m_memo, path); }

@@ -29,13 +29,7 @@ inline EInvalidGraphic unknownExtensionError(const QString& extension)
 }
 
 // "JPEG error #%d" with the decoder's message code.
-inline EJPEG jpegError(int code)
-{
-    return EJPEG("JPEG error #" + std::to_string(code));
-}
+inline EJPEG jpegError(int code) { return EJPEG("JPEG error #" + std::to_string(code)); }
 
 // "Stream read error": fewer bytes arrived than the stream announced.
-inline EReadError streamReadError()
-{
-    return EReadError("Stream read error");
-}
+inline EReadError streamReadError() { return EReadError("Stream read error"); }

@@ -55,9 +55,9 @@ struct FrameWatch::SharedImage {
     SharedImage(Display* display, QSize size) : m_display(display), m_size(size)
     {
         const int screen = DefaultScreen(display);
-        m_image = XShmCreateImage(display, DefaultVisual(display, screen), static_cast<unsigned>(DefaultDepth(display, screen)),
-                                  ZPixmap, nullptr, &m_segment, static_cast<unsigned>(size.width()),
-                                  static_cast<unsigned>(size.height()));
+        m_image = XShmCreateImage(display, DefaultVisual(display, screen),
+                                  static_cast<unsigned>(DefaultDepth(display, screen)), ZPixmap, nullptr, &m_segment,
+                                  static_cast<unsigned>(size.width()), static_cast<unsigned>(size.height()));
         if (!m_image)
             throw std::runtime_error("no shared image");
         m_segment.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(m_image->bytes_per_line * m_image->height),

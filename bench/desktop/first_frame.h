@@ -22,7 +22,7 @@ namespace bench {
 
 struct FirstFrame {
     double mapped = 0; // ms from the start to the window mapped
-    double drawn = 0;  // ms from the start to the settled look on the screen
+    double drawn = 0; // ms from the start to the settled look on the screen
     // ms of processor time the process had used when the frame was seen: what a
     // loaded machine's other processes do not stretch
     double processor = 0;

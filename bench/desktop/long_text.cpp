@@ -33,8 +33,8 @@ bool showsColour(XDesktop& screen, QPoint at, const QColor& colour)
 {
     const QColor seen = screen.grab(QRect(at, QSize(1, 1))).pixelColor(0, 0);
     return std::abs(seen.red() - colour.red()) + std::abs(seen.green() - colour.green())
-               + std::abs(seen.blue() - colour.blue())
-           < 30;
+        + std::abs(seen.blue() - colour.blue())
+        < 30;
 }
 
 // Reads the screen every millisecond until the condition holds; false past the patience.
@@ -69,9 +69,12 @@ void measureKeys(TolvikaRun& run, LongTextFigures& figures)
         const auto pressed = Clock::now();
         screen.key(keysymOf(kLongLetter));
         // The text and the picture are drawn in one frame; both must be there.
-        if (watchScreen([&] { return showsColour(screen, pictureCentre(main), pageColour(pageIndexOf(kLongLetter)))
-                                     && screen.grab(memo) != before; },
-                        kLongTextPatience))
+        if (watchScreen(
+                [&] {
+                    return showsColour(screen, pictureCentre(main), pageColour(pageIndexOf(kLongLetter)))
+                        && screen.grab(memo) != before;
+                },
+                kLongTextPatience))
             figures.keyToPage.add(milliseconds(Clock::now() - pressed));
         else {
             // Still laying the text out: nothing more can be measured from this program.
@@ -105,7 +108,7 @@ void measureHelp(TolvikaRun& run, LongTextFigures& figures)
                     return false;
                 const QRect window = windows.front().geometry;
                 return darkPixels(screen.grab(QRect(window.topLeft() + QPoint(10, 10), QSize(window.width() - 40, 40))))
-                       > kDrawnTextPixels;
+                    > kDrawnTextPixels;
             },
             kLongTextPatience);
         if (shown)

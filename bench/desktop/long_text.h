@@ -10,9 +10,9 @@
 namespace bench {
 
 struct LongTextFigures {
-    Series keyToPage;     // ms, one per key press
-    Series clickToHelp;   // ms, one per showing of the Help window
-    int unanswered = 0;   // presses or clicks whose page or window never showed
+    Series keyToPage; // ms, one per key press
+    Series clickToHelp; // ms, one per showing of the Help window
+    int unanswered = 0; // presses or clicks whose page or window never showed
 };
 
 void measureLongText(LongTextFigures& figures);

@@ -17,10 +17,10 @@
 //   first drawn frame for tolvika with its bundled DATA folder and for a bare
 //   program showing one label, alternately, and the ratio of their medians.
 // With the argument "start-up", only that comparison runs. Asserts nothing.
-#include "tests/desktop/harness/desktop_session.h"
-#include "bench/program/figures.h"
 #include "bench/desktop/long_text.h"
 #include "bench/desktop/start_against_floor.h"
+#include "bench/program/figures.h"
+#include "tests/desktop/harness/desktop_session.h"
 #include "tests/desktop/harness/suite_folder.h"
 #include "tests/desktop/harness/tolvika_run.h"
 #include "tests/desktop/harness/waiting.h"
@@ -48,8 +48,8 @@ bool showsColour(XDesktop& screen, QPoint at, const QColor& colour)
 {
     const QColor seen = screen.grab(QRect(at, QSize(1, 1))).pixelColor(0, 0);
     return std::abs(seen.red() - colour.red()) + std::abs(seen.green() - colour.green())
-               + std::abs(seen.blue() - colour.blue())
-           < 30;
+        + std::abs(seen.blue() - colour.blue())
+        < 30;
 }
 
 bool waitForColour(XDesktop& screen, QPoint at, const QColor& colour, std::chrono::milliseconds patience)
@@ -140,9 +140,9 @@ int main(int argc, char** argv)
                bench::format("%.1f / %.1f ms", keyPicture.median(), keyPicture.worst()));
     table.note("start-up to the welcome picture on screen, median / worst",
                bench::format("%.1f / %.1f ms", starts.median(), starts.worst()));
-    table.note(bench::format("key to a page whose text is one line of %d x Ю, on screen, median / worst",
-                             TMemo::kCapacity),
-               bench::format("%.1f / %.1f ms", longText.keyToPage.median(), longText.keyToPage.worst()));
+    table.note(
+        bench::format("key to a page whose text is one line of %d x Ю, on screen, median / worst", TMemo::kCapacity),
+        bench::format("%.1f / %.1f ms", longText.keyToPage.median(), longText.keyToPage.worst()));
     table.note("Help button to the Help window showing that text, median / worst",
                bench::format("%.1f / %.1f ms", longText.clickToHelp.median(), longText.clickToHelp.worst()));
     table.print();

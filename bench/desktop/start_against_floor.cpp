@@ -1,7 +1,7 @@
 #include "bench/desktop/start_against_floor.h"
 
-#include "tests/desktop/harness/desktop_session.h"
 #include "bench/desktop/first_frame.h"
+#include "tests/desktop/harness/desktop_session.h"
 #include "tests/desktop/harness/tolvika_run.h"
 #include "tests/desktop/harness/waiting.h"
 
@@ -36,8 +36,7 @@ class StartedTolvika : public Started {
 public:
     explicit StartedTolvika(const std::filesystem::path& data)
         : m_run(LaunchOptions{.data = data, .focusMainWindow = false})
-    {
-    }
+    {}
     pid_t pid() const override { return m_run.pid(); }
     Clock::time_point startedAt() const override { return m_run.startedAt(); }
     void kill() override { m_run.kill(); }
@@ -50,8 +49,7 @@ class StartedFloor : public Started {
 public:
     StartedFloor(const std::filesystem::path& home, const QRect& area)
         : m_startedAt(Clock::now()), m_process(options(home, area))
-    {
-    }
+    {}
     pid_t pid() const override { return m_process.pid(); }
     Clock::time_point startedAt() const override { return m_startedAt; }
     void kill() override { m_process.signal(SIGKILL); }
@@ -127,9 +125,8 @@ double quantile(std::vector<double> values, double share)
 std::string spread(const Series& series)
 {
     const std::vector<double>& values = series.values();
-    return format("%.1f ms (quartiles %.1f-%.1f, range %.1f-%.1f, %zu starts)", series.median(),
-                  quantile(values, 0.25), quantile(values, 0.75), quantile(values, 0), quantile(values, 1),
-                  series.count());
+    return format("%.1f ms (quartiles %.1f-%.1f, range %.1f-%.1f, %zu starts)", series.median(), quantile(values, 0.25),
+                  quantile(values, 0.75), quantile(values, 0), quantile(values, 1), series.count());
 }
 
 double ratioOfMedians(const Series& numerator, const Series& denominator)
@@ -186,8 +183,8 @@ void printStartAgainstFloor(const StartAgainstFloor& figures, int rounds)
     table.note("tolvika: processor time used by its first drawn frame", spread(figures.tolvikaProcessor));
     table.note("floor: processor time used by its first drawn frame", spread(figures.floorProcessor));
     const double ratio = ratioOfMedians(figures.tolvikaDrawn, figures.floorDrawn);
-    table.add("tolvika / floor, medians of the first drawn frame", format("%.2f", ratio), format("at most %.2f", kFloorTarget),
-              ratio > 0 && ratio <= kFloorTarget);
+    table.add("tolvika / floor, medians of the first drawn frame", format("%.2f", ratio),
+              format("at most %.2f", kFloorTarget), ratio > 0 && ratio <= kFloorTarget);
     table.note("tolvika / floor, medians of the processor time by then",
                format("%.2f", ratioOfMedians(figures.tolvikaProcessor, figures.floorProcessor)));
     table.print();

@@ -14,7 +14,7 @@ namespace bench {
 
 struct StartAgainstFloor {
     Series tolvikaMapped; // ms, spawn to the main window mapped
-    Series tolvikaDrawn;  // ms, spawn to its first drawn frame
+    Series tolvikaDrawn; // ms, spawn to its first drawn frame
     Series tolvikaProcessor; // ms of processor time used by then
     Series floorMapped;
     Series floorDrawn;

@@ -60,16 +60,13 @@ std::string voiceWav()
     return out;
 }
 
-double milliseconds(Clock::duration d)
-{
-    return std::chrono::duration<double, std::milli>(d).count();
-}
+double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 void report(const char* what, std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
-    std::printf("%-44s median %8.4f ms   worst %8.4f ms   (%zu runs)\n", what, values[values.size() / 2],
-                values.back(), values.size());
+    std::printf("%-44s median %8.4f ms   worst %8.4f ms   (%zu runs)\n", what, values[values.size() / 2], values.back(),
+                values.size());
 }
 
 } // namespace

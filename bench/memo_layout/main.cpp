@@ -6,18 +6,18 @@
 // builds them: the main window's Memo1 (27-pixel bold serif, word wrap, no
 // scroll bar) and the Help window's (17-pixel, word wrap, a scroll bar), on
 // the offscreen platform at its 96 dpi. Prints figures; asserts nothing.
+#include "windows/main.h"
 #include "app/application.h"
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"
 #include "platform/codepage/windows1251.h"
 #include "platform/ui/memo.h"
 #include "windows/help.h"
-#include "windows/main.h"
 #include "windows/prg_about.h"
 
-#include "bench/program/figures.h"
 #include "bench/memo_layout/load_timing.h"
 #include "bench/memo_layout/text_shapes.h"
+#include "bench/program/figures.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -145,12 +145,13 @@ int main(int, char** argv)
     QCoreApplication::processEvents();
     dialogs.reset();
 
-    std::printf("Tolvika's text areas at their capacity of %d characters, offscreen at 96 dpi.\n"
-                "Each figure: LoadTextLines from a file (read, split, set) until the area's repaint() returned;\n"
-                "the area is emptied and drawn before each load. First load, then %d more unless it took over %.0f ms.\n"
-                "Figures: wall clock (the user-interface thread's processor time); the target is judged on the latter,\n"
-                "which on a quiet machine is the wall clock.\n\n",
-                TMemo::kCapacity, kRepeats, kRepeatBudgetMs);
+    std::printf(
+        "Tolvika's text areas at their capacity of %d characters, offscreen at 96 dpi.\n"
+        "Each figure: LoadTextLines from a file (read, split, set) until the area's repaint() returned;\n"
+        "the area is emptied and drawn before each load. First load, then %d more unless it took over %.0f ms.\n"
+        "Figures: wall clock (the user-interface thread's processor time); the target is judged on the latter,\n"
+        "which on a quiet machine is the wall clock.\n\n",
+        TMemo::kCapacity, kRepeats, kRepeatBudgetMs);
     bench::Table table;
     measureArea({"main window's Memo1", main->Memo1}, dir, table);
     measureArea({"Help window's Memo1", help->Memo1}, dir, table);

@@ -12,16 +12,13 @@ namespace {
 // Characters as a terminal shows them: UTF-8 continuation bytes take no column.
 std::size_t shownWidth(const std::string& text)
 {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }));
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }));
 }
 
 } // namespace
 
-double milliseconds(Clock::duration duration)
-{
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
+double milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
 double Series::median() const
 {
@@ -30,10 +27,7 @@ double Series::median() const
     return sorted.empty() ? 0.0 : sorted[sorted.size() / 2];
 }
 
-double Series::worst() const
-{
-    return m_values.empty() ? 0.0 : *std::max_element(m_values.begin(), m_values.end());
-}
+double Series::worst() const { return m_values.empty() ? 0.0 : *std::max_element(m_values.begin(), m_values.end()); }
 
 double residentMiB()
 {

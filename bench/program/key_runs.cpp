@@ -70,9 +70,8 @@ void runKeys(TApplication& app, int rounds, KeyFigures& figures)
     ScriptedDialogs dialogs;
     UserDialogsOverride dialogsScope(dialogs);
     std::atomic<long long> firstSample{0};
-    mci::setFirstSampleObserver([&firstSample](MCIDEVICEID, Clock::time_point when) {
-        firstSample.store(when.time_since_epoch().count());
-    });
+    mci::setFirstSampleObserver(
+        [&firstSample](MCIDEVICEID, Clock::time_point when) { firstSample.store(when.time_since_epoch().count()); });
 
     // As main.cpp and the frame's Run do it.
     app.setWindowIcon(QIcon(QStringLiteral(":/windows/resources/icon/MAINICON.ico")));

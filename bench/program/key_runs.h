@@ -19,7 +19,7 @@ class TApplication;
 namespace bench {
 
 struct KeyFigures {
-    Series page;          // key to window repainted, ms
+    Series page; // key to window repainted, ms
     Series pageProcessor; // the same span in the user-interface thread's processor time, ms
     Series sound; // key to first sample handed to the output, ms
     // What the keys cost the media layer, summed over every key until its page was drawn.

@@ -95,11 +95,12 @@ int main(int, char** argv)
                 "  (welcome text, welcome picture decoded) was first painted; the process starts as main.cpp does.\n"
                 "  %d measured starts after one unmeasured; welcome page drawn at first paint in %d of %d.\n",
                 kStarts, welcomeDrawn, kStarts);
-    std::printf("keys: the 33 small Cyrillic letters in order, %d rounds (%d keys), each sent to Memo1 with sound on;\n"
-                "  page = key event delivered until the window's repaint() returned (text set, JPEG decoded and drawn);\n"
-                "  sound = key event delivered until the letter's first sample was handed to the output. Keys are\n"
-                "  ignored while a sound plays, so each sound is stopped through the player after its first sample.\n\n",
-                keys.rounds, keys.keys);
+    std::printf(
+        "keys: the 33 small Cyrillic letters in order, %d rounds (%d keys), each sent to Memo1 with sound on;\n"
+        "  page = key event delivered until the window's repaint() returned (text set, JPEG decoded and drawn);\n"
+        "  sound = key event delivered until the letter's first sample was handed to the output. Keys are\n"
+        "  ignored while a sound plays, so each sound is stopped through the player after its first sample.\n\n",
+        keys.rounds, keys.keys);
 
     bench::Table table;
     table.add("start-up, median", bench::format("%.1f ms", startTimes.median()),

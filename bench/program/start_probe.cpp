@@ -76,7 +76,7 @@ private:
         if (!jpeg || !jpeg->Decoded() || jpeg->Bitmap().isNull() || !picture.open(QIODevice::ReadOnly))
             return false;
         return jpeg->Data() == picture.readAll() && !m_main->Memo1->Lines().isEmpty()
-               && m_main->Memo1->Lines().first() != QStringLiteral("Invalid welcome text data!");
+            && m_main->Memo1->Lines().first() != QStringLiteral("Invalid welcome text data!");
     }
 
     TfmMain* m_main = nullptr;

@@ -11,7 +11,7 @@ namespace bench {
 
 struct StartRun {
     double toFirstPaintMs = 0;
-    double toMainMs = 0;    // spawn to main(): the dynamic loader and static initialisers
+    double toMainMs = 0; // spawn to main(): the dynamic loader and static initialisers
     double processorMs = 0; // processor time the started process used until its first paint
     double residentMiB = 0; // the started process's, at its first paint
     bool welcomeDrawn = false;

@@ -15,7 +15,6 @@ namespace {
 // Where the two halves of the code page meet: bytes below it are ASCII.
 constexpr unsigned kUpperHalf = 0x80;
 
-
 struct IconvCloser {
     void operator()(iconv_t cd) const noexcept { iconv_close(cd); }
 };

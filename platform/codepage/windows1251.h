@@ -22,7 +22,7 @@ namespace cp1251 {
 // What decoding does with a byte that has no character.
 enum class UnassignedByte {
     Replace, // shows U+FFFD and goes on: a text file can hold any byte
-    Refuse,  // the whole text has no decoding
+    Refuse, // the whole text has no decoding
 };
 
 // The text of the bytes; empty only under Refuse, when a byte has no character.
@@ -39,8 +39,7 @@ class EUnmappableCharacter : public Exception {
 public:
     EUnmappableCharacter(std::string message, char32_t character, std::size_t position)
         : Exception(std::move(message)), m_character(character), m_position(position)
-    {
-    }
+    {}
     const char* ClassName() const noexcept override { return "EUnmappableCharacter"; }
     char32_t character() const noexcept { return m_character; }
     std::size_t position() const noexcept { return m_position; }

@@ -19,11 +19,11 @@ private:
 };
 
 // Declares an error class with its own class name for reports.
-#define TOLVIKA_ERROR_CLASS(Name, Base)                                     \
-    class Name : public Base {                                              \
-    public:                                                                 \
-        using Base::Base;                                                   \
-        const char* ClassName() const noexcept override { return #Name; }   \
+#define TOLVIKA_ERROR_CLASS(Name, Base)                                                                                \
+    class Name : public Base {                                                                                         \
+    public:                                                                                                            \
+        using Base::Base;                                                                                              \
+        const char* ClassName() const noexcept override { return #Name; }                                              \
     }
 
 // The silent error: it ends the handler and is never shown.

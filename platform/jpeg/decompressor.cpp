@@ -19,8 +19,7 @@ Decompressor::Decompressor(const unsigned char* data, std::size_t size, Warnings
     jpeg_mem_src(&m_info, data, static_cast<unsigned long>(size));
 }
 
-Decompressor::Decompressor(jpeg_error_mgr& errors, jpeg_source_mgr& source)
-    : Decompressor(&errors, Warnings::Ignored)
+Decompressor::Decompressor(jpeg_error_mgr& errors, jpeg_source_mgr& source) : Decompressor(&errors, Warnings::Ignored)
 {
     m_info.src = &source;
 }

@@ -15,7 +15,7 @@ class AudioOutput;
 
 // What an output plays: signed 16-bit samples, interleaved, native byte order.
 struct AudioFormat {
-    int rate = 0;     // frames per second
+    int rate = 0; // frames per second
     int channels = 0; // 1 or 2
     friend bool operator==(const AudioFormat&, const AudioFormat&) = default;
 };

@@ -4,10 +4,7 @@ namespace mci {
 
 FakeAudioOutput::FakeAudioOutput(AudioFormat format) : m_format(format) {}
 
-AudioFormat FakeAudioOutput::format() const
-{
-    return m_format;
-}
+AudioFormat FakeAudioOutput::format() const { return m_format; }
 
 bool FakeAudioOutput::open(AudioSource& source, std::string& reason)
 {

@@ -3,8 +3,8 @@
 // MediaLayer of the process.
 #include "platform/mci/mci.h"
 
-#include "platform/mci/media_layer.h"
 #include "platform/mci/mci_testing.h"
+#include "platform/mci/media_layer.h"
 
 MCIERROR mciSendCommand(MCIDEVICEID device, unsigned command, std::uint32_t flags, void* params)
 {
@@ -35,29 +35,17 @@ MciPort& systemMciPort()
 
 namespace mci {
 
-void setAudioOutputForTesting(AudioOutput* output)
-{
-    MediaLayer::instance().installOutput(output);
-}
+void setAudioOutputForTesting(AudioOutput* output) { MediaLayer::instance().installOutput(output); }
 
 void setFirstSampleObserver(FirstSampleObserver observer)
 {
     MediaLayer::instance().setFirstSampleObserver(std::move(observer));
 }
 
-std::size_t openDeviceCount()
-{
-    return MediaLayer::instance().openDeviceCount();
-}
+std::size_t openDeviceCount() { return MediaLayer::instance().openDeviceCount(); }
 
-std::uint64_t commandsReceived()
-{
-    return MediaLayer::instance().commandsReceived();
-}
+std::uint64_t commandsReceived() { return MediaLayer::instance().commandsReceived(); }
 
-std::uint64_t soundFilesDecoded()
-{
-    return MediaLayer::instance().soundFilesDecoded();
-}
+std::uint64_t soundFilesDecoded() { return MediaLayer::instance().soundFilesDecoded(); }
 
 } // namespace mci

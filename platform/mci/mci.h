@@ -112,27 +112,27 @@ constexpr std::uint32_t MCI_NOTIFY_FAILURE = 8;
 // Error codes that mciSendCommand returns; 0 is success. mciGetErrorString
 // gives each of them a text of its own.
 constexpr MCIERROR MCIERR_BASE = 256;
-constexpr MCIERROR MCIERR_INVALID_DEVICE_ID = MCIERR_BASE + 1;       // device 0 or no such open device
-constexpr MCIERROR MCIERR_UNRECOGNIZED_KEYWORD = MCIERR_BASE + 3;    // a flag the command does not take
-constexpr MCIERROR MCIERR_UNRECOGNIZED_COMMAND = MCIERR_BASE + 5;    // no such command number
-constexpr MCIERROR MCIERR_INVALID_DEVICE_NAME = MCIERR_BASE + 7;     // a device type other than wave audio
-constexpr MCIERROR MCIERR_MISSING_PARAMETER = MCIERR_BASE + 17;      // e.g. a status query without its item
-constexpr MCIERROR MCIERR_UNSUPPORTED_FUNCTION = MCIERR_BASE + 18;   // the wave audio device cannot do this
-constexpr MCIERROR MCIERR_FILE_NOT_FOUND = MCIERR_BASE + 19;         // the element names no file
-constexpr MCIERROR MCIERR_OUTOFRANGE = MCIERR_BASE + 26;             // a position beyond the sound
-constexpr MCIERROR MCIERR_FLAGS_NOT_COMPATIBLE = MCIERR_BASE + 28;   // flags that exclude each other
-constexpr MCIERROR MCIERR_BAD_TIME_FORMAT = MCIERR_BASE + 37;        // a time format other than milliseconds
-constexpr MCIERROR MCIERR_INVALID_FILE = MCIERR_BASE + 40;           // not a playable WAV, or damaged
-constexpr MCIERROR MCIERR_NULL_PARAMETER_BLOCK = MCIERR_BASE + 41;   // the command needs a block
+constexpr MCIERROR MCIERR_INVALID_DEVICE_ID = MCIERR_BASE + 1; // device 0 or no such open device
+constexpr MCIERROR MCIERR_UNRECOGNIZED_KEYWORD = MCIERR_BASE + 3; // a flag the command does not take
+constexpr MCIERROR MCIERR_UNRECOGNIZED_COMMAND = MCIERR_BASE + 5; // no such command number
+constexpr MCIERROR MCIERR_INVALID_DEVICE_NAME = MCIERR_BASE + 7; // a device type other than wave audio
+constexpr MCIERROR MCIERR_MISSING_PARAMETER = MCIERR_BASE + 17; // e.g. a status query without its item
+constexpr MCIERROR MCIERR_UNSUPPORTED_FUNCTION = MCIERR_BASE + 18; // the wave audio device cannot do this
+constexpr MCIERROR MCIERR_FILE_NOT_FOUND = MCIERR_BASE + 19; // the element names no file
+constexpr MCIERROR MCIERR_OUTOFRANGE = MCIERR_BASE + 26; // a position beyond the sound
+constexpr MCIERROR MCIERR_FLAGS_NOT_COMPATIBLE = MCIERR_BASE + 28; // flags that exclude each other
+constexpr MCIERROR MCIERR_BAD_TIME_FORMAT = MCIERR_BASE + 37; // a time format other than milliseconds
+constexpr MCIERROR MCIERR_INVALID_FILE = MCIERR_BASE + 40; // not a playable WAV, or damaged
+constexpr MCIERROR MCIERR_NULL_PARAMETER_BLOCK = MCIERR_BASE + 41; // the command needs a block
 constexpr MCIERROR MCIERR_NONAPPLICABLE_FUNCTION = MCIERR_BASE + 46; // e.g. resume while not paused
-constexpr MCIERROR MCIERR_FILENAME_REQUIRED = MCIERR_BASE + 48;      // open without a file name
-constexpr MCIERROR MCIERR_FILE_READ = MCIERR_BASE + 92;              // the file exists but cannot be read
+constexpr MCIERROR MCIERR_FILENAME_REQUIRED = MCIERR_BASE + 48; // open without a file name
+constexpr MCIERROR MCIERR_FILE_READ = MCIERR_BASE + 92; // the file exists but cannot be read
 // Codes of our own wave audio device.
 constexpr MCIERROR MCIERR_CUSTOM_DRIVER_BASE = MCIERR_BASE + 256;
-constexpr MCIERROR MCIERR_NO_SOUND_OUTPUT = MCIERR_CUSTOM_DRIVER_BASE + 1;     // play: no output could be opened
+constexpr MCIERROR MCIERR_NO_SOUND_OUTPUT = MCIERR_CUSTOM_DRIVER_BASE + 1; // play: no output could be opened
 constexpr MCIERROR MCIERR_SOUND_OUTPUT_FAILED = MCIERR_CUSTOM_DRIVER_BASE + 2; // play with wait: output broke off
-constexpr MCIERROR MCIERR_SOUND_TOO_LARGE = MCIERR_CUSTOM_DRIVER_BASE + 3;     // open: beyond the memory bound
-constexpr MCIERROR MCIERR_TOO_MANY_DEVICES = MCIERR_CUSTOM_DRIVER_BASE + 4;    // open: every identifier is in use
+constexpr MCIERROR MCIERR_SOUND_TOO_LARGE = MCIERR_CUSTOM_DRIVER_BASE + 3; // open: beyond the memory bound
+constexpr MCIERROR MCIERR_TOO_MANY_DEVICES = MCIERR_CUSTOM_DRIVER_BASE + 4; // open: every identifier is in use
 
 // Parameter blocks. Every block starts with the callback window handle.
 struct MCI_GENERIC_PARMS {
@@ -140,7 +140,7 @@ struct MCI_GENERIC_PARMS {
 };
 struct MCI_OPEN_PARMS {
     HWND dwCallback = 0;
-    MCIDEVICEID wDeviceID = 0;      // out: the identifier of the opened device
+    MCIDEVICEID wDeviceID = 0; // out: the identifier of the opened device
     const char* lpstrDeviceType = nullptr;
     const char* lpstrElementName = nullptr; // UTF-8 file name
     const char* lpstrAlias = nullptr;

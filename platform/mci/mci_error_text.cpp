@@ -43,7 +43,7 @@ bool mciGetErrorString(MCIERROR error, char* buffer, unsigned size)
     if (!buffer || size == 0)
         return false;
     const auto* const found = std::find_if(std::begin(kErrorTexts), std::end(kErrorTexts),
-                                    [error](const ErrorText& entry) { return entry.code == error; });
+                                           [error](const ErrorText& entry) { return entry.code == error; });
     if (found == std::end(kErrorTexts)) {
         buffer[0] = '\0';
         return false;

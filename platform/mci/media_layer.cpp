@@ -105,13 +105,9 @@ MCIERROR MediaLayer::sendCommand(MCIDEVICEID device, unsigned command, std::uint
     MCIERROR result = 0;
     std::vector<std::unique_ptr<WaveDevice>> closed;
     switch (command) {
-    case MCI_OPEN:
-        result = open(flags, params);
-        break;
+    case MCI_OPEN: result = open(flags, params); break;
     case MCI_PLAY:
-    case MCI_RESUME:
-        result = play(device, command, flags, params);
-        break;
+    case MCI_RESUME: result = play(device, command, flags, params); break;
     case MCI_CLOSE:
     case MCI_STOP:
     case MCI_PAUSE:
@@ -176,16 +172,10 @@ void MediaLayer::endPlay(WaveDevice& device, PlayEnding ending)
     device.mode = MCI_MODE_STOP;
     device.ending = ending;
     switch (ending) {
-    case PlayEnding::Finished:
-        settlePending(device, MCI_NOTIFY_SUCCESSFUL);
-        break;
-    case PlayEnding::Failed:
-        settlePending(device, MCI_NOTIFY_FAILURE);
-        break;
+    case PlayEnding::Finished: settlePending(device, MCI_NOTIFY_SUCCESSFUL); break;
+    case PlayEnding::Failed: settlePending(device, MCI_NOTIFY_FAILURE); break;
     case PlayEnding::Stopped:
-    case PlayEnding::None:
-        settlePending(device, MCI_NOTIFY_ABORTED);
-        break;
+    case PlayEnding::None: settlePending(device, MCI_NOTIFY_ABORTED); break;
     }
     m_playEnded.notify_all();
 }
@@ -281,8 +271,7 @@ MCIERROR MediaLayer::open(std::uint32_t flags, void* params)
         return MCIERR_NULL_PARAMETER_BLOCK;
     if (flags & ~kOpenFlags)
         return fail(MCIERR_UNRECOGNIZED_KEYWORD);
-    if ((flags & MCI_OPEN_TYPE)
-        && (!block->lpstrDeviceType || strcasecmp(block->lpstrDeviceType, kWaveAudioType) != 0))
+    if ((flags & MCI_OPEN_TYPE) && (!block->lpstrDeviceType || strcasecmp(block->lpstrDeviceType, kWaveAudioType) != 0))
         return fail(MCIERR_INVALID_DEVICE_NAME);
     if (!(flags & MCI_OPEN_ELEMENT) || !block->lpstrElementName || !*block->lpstrElementName)
         return fail(MCIERR_FILENAME_REQUIRED);
@@ -322,8 +311,7 @@ MCIERROR MediaLayer::open(std::uint32_t flags, void* params)
     return finish(flags, params, id, 0);
 }
 
-MCIERROR MediaLayer::checkPlay(MCIDEVICEID id, unsigned command, std::uint32_t flags, void* params,
-                               PlayRange& range)
+MCIERROR MediaLayer::checkPlay(MCIDEVICEID id, unsigned command, std::uint32_t flags, void* params, PlayRange& range)
 {
     WaveDevice* device = find(id);
     if (!device)
@@ -436,10 +424,8 @@ MCIERROR MediaLayer::deviceCommand(MCIDEVICEID id, unsigned command, std::uint32
         if (device->mode == MCI_MODE_PLAY)
             device->mode = MCI_MODE_PAUSE;
         return finish(flags, params, id, 0);
-    case MCI_SEEK:
-        return finish(flags, params, id, seek(*device, flags, params));
-    case MCI_STATUS:
-        return finish(flags, params, id, status(*device, flags, params));
+    case MCI_SEEK: return finish(flags, params, id, seek(*device, flags, params));
+    case MCI_STATUS: return finish(flags, params, id, status(*device, flags, params));
     case MCI_GETDEVCAPS: {
         const MCIERROR error = capability(flags, params);
         if (error == 0)
@@ -475,7 +461,7 @@ MCIERROR MediaLayer::seek(WaveDevice& device, std::uint32_t flags, void* params)
     if (device.mode != MCI_MODE_STOP)
         endPlay(device, PlayEnding::Stopped);
     device.position = (flags & MCI_SEEK_TO_START) ? 0
-                      : (flags & MCI_SEEK_TO_END) ? device.frames()
+        : (flags & MCI_SEEK_TO_END)               ? device.frames()
                                                   : device.frameAt(block->dwTo);
     return 0;
 }
@@ -494,23 +480,14 @@ MCIERROR MediaLayer::status(WaveDevice& device, std::uint32_t flags, void* param
         return MCIERR_OUTOFRANGE; // the one track is number 1
     std::uintptr_t value = 0;
     switch (block->dwItem) {
-    case MCI_STATUS_MODE:
-        value = device.mode;
-        break;
-    case MCI_STATUS_LENGTH:
-        value = device.lengthMs();
-        break;
+    case MCI_STATUS_MODE: value = device.mode; break;
+    case MCI_STATUS_LENGTH: value = device.lengthMs(); break;
     case MCI_STATUS_POSITION:
         value = track ? 0 : device.positionMs(); // the start of the track, or where playing stands
         break;
-    case MCI_STATUS_NUMBER_OF_TRACKS:
-        value = 1;
-        break;
-    case MCI_STATUS_TIME_FORMAT:
-        value = MCI_FORMAT_MILLISECONDS;
-        break;
-    default:
-        return MCIERR_UNSUPPORTED_FUNCTION;
+    case MCI_STATUS_NUMBER_OF_TRACKS: value = 1; break;
+    case MCI_STATUS_TIME_FORMAT: value = MCI_FORMAT_MILLISECONDS; break;
+    default: return MCIERR_UNSUPPORTED_FUNCTION;
     }
     supersedePending(device, flags);
     block->dwReturn = value;
@@ -527,19 +504,12 @@ MCIERROR MediaLayer::capability(std::uint32_t flags, void* params)
     if (!(flags & MCI_GETDEVCAPS_ITEM))
         return MCIERR_MISSING_PARAMETER;
     switch (block->dwItem) {
-    case MCI_GETDEVCAPS_CAN_PLAY:
-        block->dwReturn = 1;
-        return 0;
+    case MCI_GETDEVCAPS_CAN_PLAY: block->dwReturn = 1; return 0;
     case MCI_GETDEVCAPS_CAN_RECORD:
     case MCI_GETDEVCAPS_CAN_EJECT:
-    case MCI_GETDEVCAPS_HAS_VIDEO:
-        block->dwReturn = 0;
-        return 0;
-    case MCI_GETDEVCAPS_DEVICE_TYPE:
-        block->dwReturn = MCI_DEVTYPE_WAVEFORM_AUDIO;
-        return 0;
-    default:
-        return MCIERR_UNSUPPORTED_FUNCTION;
+    case MCI_GETDEVCAPS_HAS_VIDEO: block->dwReturn = 0; return 0;
+    case MCI_GETDEVCAPS_DEVICE_TYPE: block->dwReturn = MCI_DEVTYPE_WAVEFORM_AUDIO; return 0;
+    default: return MCIERR_UNSUPPORTED_FUNCTION;
     }
 }
 

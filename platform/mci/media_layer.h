@@ -58,8 +58,7 @@ private:
 
     MCIERROR open(std::uint32_t flags, void* params);
     MCIERROR play(MCIDEVICEID id, unsigned command, std::uint32_t flags, void* params);
-    MCIERROR checkPlay(MCIDEVICEID id, unsigned command, std::uint32_t flags, void* params,
-                       PlayRange& range);
+    MCIERROR checkPlay(MCIDEVICEID id, unsigned command, std::uint32_t flags, void* params, PlayRange& range);
     MCIERROR waitForPlay(Lock& lock, MCIDEVICEID id, std::uint64_t serial);
     MCIERROR deviceCommand(MCIDEVICEID id, unsigned command, std::uint32_t flags, void* params);
     MCIERROR status(WaveDevice& device, std::uint32_t flags, void* params);
@@ -85,7 +84,7 @@ private:
     std::map<MCIDEVICEID, std::unique_ptr<WaveDevice>> m_devices;
     std::vector<std::unique_ptr<WaveDevice>> m_closed; // freed after the mutex is released
     MCIDEVICEID m_lastId = 0;
-    AudioOutput* m_output = nullptr;           // the output sounds are decoded for and played into
+    AudioOutput* m_output = nullptr; // the output sounds are decoded for and played into
     const AudioOutput* m_openOutput = nullptr; // m_output once it is open and has not failed
     FirstSampleObserver m_firstSampleObserver;
 

@@ -19,8 +19,8 @@ constexpr std::chrono::seconds kStallTimeout{5};
 
 std::int64_t nowNanoseconds()
 {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-        std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
@@ -64,10 +64,7 @@ SdlAudioOutput::~SdlAudioOutput()
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-AudioFormat SdlAudioOutput::format() const
-{
-    return kOutputFormat;
-}
+AudioFormat SdlAudioOutput::format() const { return kOutputFormat; }
 
 void SdlAudioOutput::closeDevice()
 {

@@ -137,24 +137,22 @@ std::int16_t toSample(float value)
     return static_cast<std::int16_t>(static_cast<int>(scaled >= 0.0 ? scaled + 0.5 : scaled - 0.5));
 }
 
-template <typename Encoding>
-struct Source {
+template <typename Encoding> struct Source {
     const Uint8* data;
     std::size_t frames;
     int channels;
 
     float at(std::size_t frame, int channel) const
     {
-        return Encoding::read(data + (frame * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel))
-                                         * Encoding::bytes);
+        return Encoding::read(
+            data + (frame * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel)) * Encoding::bytes);
     }
 };
 
 // Writes one output frame from `value(c)`, the recording's value of channel c
 // at that frame (-1: the mean of a stereo frame). A mono recording goes to
 // every output channel, a stereo one into mono as the mean of its channels.
-template <typename Value>
-void putFrame(const Value& value, int inChannels, int outChannels, std::int16_t*& out)
+template <typename Value> void putFrame(const Value& value, int inChannels, int outChannels, std::int16_t*& out)
 {
     if (inChannels == outChannels) {
         for (int c = 0; c < outChannels; ++c)
@@ -250,7 +248,7 @@ MCIERROR convertWav(const LoadedWav& loaded, AudioFormat target, DecodedSound& s
 {
     const SDL_AudioSpec& spec = loaded.spec;
     const bool readable = spec.format == AUDIO_U8 || spec.format == AUDIO_S16LSB || spec.format == AUDIO_S32LSB
-                          || spec.format == AUDIO_F32LSB;
+        || spec.format == AUDIO_F32LSB;
     if (!readable || spec.channels < 1 || spec.channels > 2 || spec.freq < kMinWavRate || spec.freq > kMaxWavRate)
         return MCIERR_INVALID_FILE;
     const std::size_t sampleBytes = SDL_AUDIO_BITSIZE(spec.format) / 8;
@@ -258,9 +256,10 @@ MCIERROR convertWav(const LoadedWav& loaded, AudioFormat target, DecodedSound& s
     if (inFrames == 0)
         return MCIERR_INVALID_FILE; // a WAV that holds no sound at all
 
-    const std::uint64_t outFrames = std::max<std::uint64_t>(
-        1, static_cast<std::uint64_t>(inFrames) * static_cast<std::uint64_t>(target.rate)
-               / static_cast<std::uint64_t>(spec.freq));
+    const std::uint64_t outFrames = std::max<std::uint64_t>(1,
+                                                            static_cast<std::uint64_t>(inFrames)
+                                                                * static_cast<std::uint64_t>(target.rate)
+                                                                / static_cast<std::uint64_t>(spec.freq));
     if (outFrames * static_cast<std::uint64_t>(target.channels) * sizeof(std::int16_t) > kMaxDecodedBytes)
         return MCIERR_SOUND_TOO_LARGE;
 

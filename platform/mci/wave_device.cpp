@@ -13,8 +13,7 @@ constexpr std::uint64_t kMillisecondsPerSecond = 1000;
 
 WaveDevice::WaveDevice(MCIDEVICEID deviceId, std::shared_ptr<const DecodedSound> decoded)
     : id(deviceId), sound(std::move(decoded))
-{
-}
+{}
 
 std::uint32_t WaveDevice::lengthMs() const
 {

@@ -35,7 +35,7 @@ struct WaveDevice {
     const MCIDEVICEID id;
     const std::shared_ptr<const DecodedSound> sound; // never null
     std::size_t position = 0; // next frame to hand to the output
-    std::size_t end = 0;      // the current play stops before this frame
+    std::size_t end = 0; // the current play stops before this frame
     std::uint32_t mode = MCI_MODE_STOP;
     // The notification owed to the latest command with MCI_NOTIFY that has not completed.
     bool notifyPending = false;

@@ -1,7 +1,7 @@
 #include "platform/ui/bevel.h"
 
-#include "platform/ui/colors.h"
 #include "platform/exception/exception.h"
+#include "platform/ui/colors.h"
 #include "platform/ui/layout_value.h"
 
 #include <QPainter>

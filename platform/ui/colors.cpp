@@ -21,13 +21,20 @@ std::optional<QColor> byName(const QString& name)
         QColor (*value)();
     };
     static const Named table[] = {
-        {"clNavy", [] { return clNavy; }},         {"clYellow", [] { return clYellow; }},
-        {"clSilver", [] { return clSilver; }},     {"clRed", [] { return clRed; }},
-        {"clTeal", [] { return clTeal; }},         {"clOlive", [] { return clOlive; }},
-        {"clBlack", [] { return clBlack; }},       {"clWhite", [] { return clWhite; }},
-        {"clBtnFace", btnFace},                    {"clBtnShadow", btnShadow},
-        {"clBtnHighlight", btnHighlight},          {"clWindowFrame", windowFrame},
-        {"clWindowText", windowText},              {"clWindow", window},
+        {"clNavy", [] { return clNavy; }},
+        {"clYellow", [] { return clYellow; }},
+        {"clSilver", [] { return clSilver; }},
+        {"clRed", [] { return clRed; }},
+        {"clTeal", [] { return clTeal; }},
+        {"clOlive", [] { return clOlive; }},
+        {"clBlack", [] { return clBlack; }},
+        {"clWhite", [] { return clWhite; }},
+        {"clBtnFace", btnFace},
+        {"clBtnShadow", btnShadow},
+        {"clBtnHighlight", btnHighlight},
+        {"clWindowFrame", windowFrame},
+        {"clWindowText", windowText},
+        {"clWindow", window},
     };
     for (const auto& entry : table)
         if (name == QLatin1String(entry.name))

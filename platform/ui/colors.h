@@ -20,7 +20,7 @@ inline const QColor clWhite{255, 255, 255};
 QColor btnFace();
 QColor btnShadow();
 QColor btnHighlight();
-QColor light3D();    // between face and highlight
+QColor light3D(); // between face and highlight
 QColor dkShadow3D(); // darker than the shadow
 QColor windowFrame();
 QColor windowText();

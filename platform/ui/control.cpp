@@ -1,9 +1,9 @@
 #include "platform/ui/control.h"
 
-#include "platform/ui/colors.h"
 #include "platform/exception/exception.h"
-#include "platform/ui/layout_value.h"
 #include "platform/messages/window_handle.h"
+#include "platform/ui/colors.h"
+#include "platform/ui/layout_value.h"
 
 #include <QPalette>
 #include <QWidget>
@@ -147,8 +147,8 @@ namespace {
 TAlign alignByName(const QString& name)
 {
     static const std::pair<const char*, TAlign> table[] = {
-        {"alNone", TAlign::alNone},     {"alTop", TAlign::alTop},     {"alBottom", TAlign::alBottom},
-        {"alLeft", TAlign::alLeft},     {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient},
+        {"alNone", TAlign::alNone}, {"alTop", TAlign::alTop},     {"alBottom", TAlign::alBottom},
+        {"alLeft", TAlign::alLeft}, {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient},
     };
     for (const auto& [text, align] : table)
         if (name == QLatin1String(text))
@@ -193,8 +193,7 @@ bool TControl::setLayoutProperty(const QString& name, const LayoutValue& value)
         Hint = value.asString();
         // Qt's own widgets (an edit field without a label) are named by their hint.
         m_self->setAccessibleName(Hint.section(QLatin1Char('|'), 0, 0));
-    }
-    else if (name == QLatin1String("ShowHint"))
+    } else if (name == QLatin1String("ShowHint"))
         setShowHint(value.asBool());
     else if (name == QLatin1String("ParentShowHint"))
         setParentShowHint(value.asBool());

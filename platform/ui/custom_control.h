@@ -5,8 +5,8 @@
 // nothing itself: subclasses override paintEvent and the input handlers.
 #pragma once
 
-#include "platform/ui/control.h"
 #include "platform/messages/window_handle.h"
+#include "platform/ui/control.h"
 
 #include <QWidget>
 

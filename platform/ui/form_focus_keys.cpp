@@ -45,8 +45,7 @@ void TForm::applyTabOrder()
         for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             if (TControl* control = TControl::of(child))
                 children.push_back(control);
-        std::stable_sort(children.begin(), children.end(),
-                         [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
+        std::stable_sort(children.begin(), children.end(), [](auto* a, auto* b) { return a->TabOrder < b->TabOrder; });
         for (TControl* control : children) {
             if (control->widget()->focusPolicy() & Qt::TabFocus)
                 chain.push_back(control->widget());

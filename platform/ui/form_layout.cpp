@@ -3,9 +3,9 @@
 // then aligned. Kept apart from what the window does once it is built.
 #include "platform/ui/form.h"
 
+#include "platform/exception/exception.h"
 #include "platform/ui/alignment.h"
 #include "platform/ui/density.h"
-#include "platform/exception/exception.h"
 #include "platform/ui/layout_reader.h"
 #include "platform/ui/panel.h"
 
@@ -36,8 +36,8 @@ void applyProperties(TComponent& component, const layout::Node& node)
 {
     for (const auto& [name, value] : node.properties)
         if (!component.setLayoutProperty(name, value))
-            throw EReadError("Error reading " + node.name.toStdString() + "." + name.toStdString()
-                             + ": Property " + name.toStdString() + " does not exist");
+            throw EReadError("Error reading " + node.name.toStdString() + "." + name.toStdString() + ": Property "
+                             + name.toStdString() + " does not exist");
 }
 
 void buildChildren(TForm& form, QWidget* parent, const layout::Node& node, std::vector<TComponent*>& created)

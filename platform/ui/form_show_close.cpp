@@ -88,7 +88,7 @@ void TForm::setVisible(bool visible)
     // Asked before hiding: the toolkit forgets the activation as it hides.
     TForm* mainForm = MainForm();
     const bool handBack = !visible && this != mainForm && isActiveWindow() && mainForm && mainForm->isVisible()
-                          && !mainForm->isMinimized();
+        && !mainForm->isMinimized();
     QWidget::setVisible(visible);
     if (handBack)
         mainForm->activateWindow();

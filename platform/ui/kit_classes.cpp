@@ -15,7 +15,8 @@ namespace {
 
 template <class T> void add(const char* name)
 {
-    classregistry::registerClass(QString::fromLatin1(name), [](QWidget* parent) -> TComponent* { return new T(parent); });
+    classregistry::registerClass(QString::fromLatin1(name),
+                                 [](QWidget* parent) -> TComponent* { return new T(parent); });
 }
 
 } // namespace

@@ -15,8 +15,7 @@ class Parser {
 public:
     Parser(const QByteArray& text, const ResourceLoader& loader)
         : m_lines(QString::fromUtf8(text).split(QLatin1Char('\n'))), m_loader(loader)
-    {
-    }
+    {}
 
     Node parseRoot()
     {

@@ -20,9 +20,9 @@ struct LayoutValue {
 
     Kind kind = Kind::Integer;
     long long integer = 0;
-    QString text;                    // String and Identifier
-    std::vector<QString> items;      // Set (identifiers) and List (texts)
-    QByteArray bytes;                // Binary
+    QString text; // String and Identifier
+    std::vector<QString> items; // Set (identifiers) and List (texts)
+    QByteArray bytes; // Binary
 
     // Raises EReadError for another kind or a magnitude beyond MaxInteger.
     int asInt() const;

@@ -1,16 +1,16 @@
 #include "platform/ui/memo.h"
 
 #include "platform/codepage/windows1251.h"
+#include "platform/exception/exception.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/event_guard.h"
-#include "platform/exception/exception.h"
 #include "platform/ui/layout_value.h"
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <qdrawutil.h>
 #include <QScrollBar>
 #include <QTextDocument>
+#include <qdrawutil.h>
 
 namespace {
 

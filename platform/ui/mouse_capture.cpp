@@ -21,8 +21,7 @@ void MouseCapture::notice(QObject* receiver, const QEvent& event)
         if (static_cast<const QMouseEvent&>(event).buttons() == Qt::NoButton)
             m_widget = nullptr;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -1,8 +1,8 @@
 #include "platform/ui/panel.h"
 
+#include "platform/exception/exception.h"
 #include "platform/ui/alignment.h"
 #include "platform/ui/colors.h"
-#include "platform/exception/exception.h"
 #include "platform/ui/layout_value.h"
 
 #include <QPainter>

@@ -1,8 +1,8 @@
 #include "platform/ui/speed_button.h"
 
+#include "platform/exception/exception.h"
 #include "platform/ui/colors.h"
 #include "platform/ui/event_guard.h"
-#include "platform/exception/exception.h"
 #include "platform/ui/image_decoding.h"
 #include "platform/ui/layout_value.h"
 

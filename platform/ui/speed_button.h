@@ -40,7 +40,7 @@ protected:
 
 private:
     QSize contentSize() const;
-    QImage m_glyph;   // both cells, transparent colour made transparent
+    QImage m_glyph; // both cells, transparent colour made transparent
     bool m_down = false;
     bool m_tracking = false;
 };

@@ -1,7 +1,7 @@
 // Path and presence questions: the folder part of a path, the executable's
 // path, and which entries count as a present file.
-#include "app/file_services.h"
 #include "app/core/path_encoding.h"
+#include "app/file_services.h"
 #include "tests/app/jpeg_fixtures.h"
 #include "tests/support/byte_named_folder.h"
 #include "tests/support/test_files.h"
@@ -30,9 +30,9 @@ TEST_P(FolderPartTest, KeepsEverythingUpToTheLastSlash)
 
 INSTANTIATE_TEST_SUITE_P(Paths, FolderPartTest,
                          ::testing::Values(FolderCase{"/opt/kids/trainer", "/opt/kids/"},
-                                           FolderCase{"/opt/kids/DATA/", "/opt/kids/DATA/"},
-                                           FolderCase{"data.txt", ""}, FolderCase{"", ""},
-                                           FolderCase{"/", "/"}, FolderCase{"DATA/Б/letter_text.txt", "DATA/Б/"},
+                                           FolderCase{"/opt/kids/DATA/", "/opt/kids/DATA/"}, FolderCase{"data.txt", ""},
+                                           FolderCase{"", ""}, FolderCase{"/", "/"},
+                                           FolderCase{"DATA/Б/letter_text.txt", "DATA/Б/"},
                                            FolderCase{"C:\\Apps\\trainer.exe", ""}));
 
 // The executable's path is absolute and names this very test program.

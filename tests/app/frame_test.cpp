@@ -3,12 +3,12 @@
 #include "app/fatal_report.h"
 #include "app/program_name.h"
 #include "app/program_start.h"
-#include "platform/ui/event_guard.h"
+#include "app/scripted_dialogs.h"
 #include "platform/exception/exception.h"
+#include "platform/ui/event_guard.h"
 #include "platform/ui/form.h"
 #include "platform/ui/memo.h"
 #include "platform/ui/speed_button.h"
-#include "app/scripted_dialogs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -25,11 +25,20 @@ TEST(ErrorBoxText, FinalPeriodRule)
         const char* out;
     };
     const Case cases[] = {
-        {"Out of paper", "Out of paper."}, {"Done.", "Done."},   {"Stop!", "Stop!"},
-        {"Why?", "Why?."},                 {"JPEG error #41", "JPEG error #41."},
-        {"", ""},                          {"a,", "a,"},         {"x)", "x)"},
-        {"trailing ", "trailing "},        {"line\n", "line\n"}, {"ends -", "ends -"},
-        {"Вы уверены", "Вы уверены."},     {"list;", "list;."},  {"key:", "key:."},
+        {"Out of paper", "Out of paper."},
+        {"Done.", "Done."},
+        {"Stop!", "Stop!"},
+        {"Why?", "Why?."},
+        {"JPEG error #41", "JPEG error #41."},
+        {"", ""},
+        {"a,", "a,"},
+        {"x)", "x)"},
+        {"trailing ", "trailing "},
+        {"line\n", "line\n"},
+        {"ends -", "ends -"},
+        {"Вы уверены", "Вы уверены."},
+        {"list;", "list;."},
+        {"key:", "key:."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(withFinalPeriod(QString::fromUtf8(c.in)), QString::fromUtf8(c.out)) << c.in;
@@ -218,8 +227,10 @@ TEST(StartupFailure, UnreadableLayoutGivesReportAndExitCodeOne)
     EXPECT_EQ(code, 1);
     ASSERT_EQ(dialogs.errorBoxes().size(), 1u);
     EXPECT_EQ(dialogs.errorBoxes()[0].caption, "Application Error");
-    EXPECT_TRUE(dialogs.errorBoxes()[0].text.startsWith("Exception EReadError in module ")) << dialogs.errorBoxes()[0].text.toStdString();
-    EXPECT_TRUE(dialogs.errorBoxes()[0].text.endsWith("Property Bogus does not exist.")) << dialogs.errorBoxes()[0].text.toStdString();
+    EXPECT_TRUE(dialogs.errorBoxes()[0].text.startsWith("Exception EReadError in module "))
+        << dialogs.errorBoxes()[0].text.toStdString();
+    EXPECT_TRUE(dialogs.errorBoxes()[0].text.endsWith("Property Bogus does not exist."))
+        << dialogs.errorBoxes()[0].text.toStdString();
 }
 
 // The report's own format: class, module, eight hex digits, message with a final period.

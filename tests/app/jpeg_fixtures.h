@@ -13,8 +13,8 @@ namespace fixtures {
 
 using testcontent::encodeJpeg;
 using testcontent::JpegOptions;
-using testcontent::withFrameSize;
 using testcontent::withEmptyScans;
+using testcontent::withFrameSize;
 using testcontent::withUndefinedScanTables;
 
 // Smooth colour bands, red at the bottom, so that every part of the picture differs.

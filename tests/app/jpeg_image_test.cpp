@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 #include <optional>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace {
 

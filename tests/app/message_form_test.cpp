@@ -7,12 +7,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDatabase>
-#include <QScreen>
-#include <cmath>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -94,10 +94,12 @@ TEST(AskYesNo, CtrlCCopiesTheBoxAndBeeps)
 TEST(AskYesNo, LayoutFollowsTheDialogUnitRules)
 {
     const QFontMetrics metrics(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
-    const int w = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
+    const int w = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"))
+        / 52;
     const int h = metrics.height();
     const auto units = [](int n, int base, int d) { return static_cast<int>(std::lround(double(n) * base / d)); };
-    const int marginX = units(8, w, 4), marginY = units(8, h, 8), spacingX = units(10, w, 4), spacingY = units(10, h, 8);
+    const int marginX = units(8, w, 4), marginY = units(8, h, 8), spacingX = units(10, w, 4),
+              spacingY = units(10, h, 8);
     const int buttonWidth = std::max({units(50, w, 4), metrics.horizontalAdvance(QStringLiteral("Yes")) + 8,
                                       metrics.horizontalAdvance(QStringLiteral("No")) + 8});
     const QRect screen = QGuiApplication::primaryScreen()->geometry();

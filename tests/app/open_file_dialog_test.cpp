@@ -49,7 +49,8 @@ protected:
     void TearDown() override
     {
         const QStringList left = entriesBelow(m_home.path());
-        EXPECT_TRUE(left.isEmpty()) << "the dialog left files behind: " << left.join(QStringLiteral(", ")).toStdString();
+        EXPECT_TRUE(left.isEmpty()) << "the dialog left files behind: "
+                                    << left.join(QStringLiteral(", ")).toStdString();
         qputenv("HOME", m_oldHome);
         qputenv("XDG_CONFIG_HOME", m_oldConfig);
     }

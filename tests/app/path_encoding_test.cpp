@@ -11,14 +11,14 @@ namespace {
 const QByteArray kNames[] = {
     "caf\xE9",
     "/tmp/caf\xE9/DATA/",
-    "\xD0\xC1\xD0\xCB\xC1",                  // "папка" in KOI8-R
+    "\xD0\xC1\xD0\xCB\xC1", // "папка" in KOI8-R
     "/home/\xD0\xBC\xD0\xB0\xD1\x88\xD0\xB0", // "/home/маша" in UTF-8
-    "\xC0\xAF",                               // an overlong "/"
-    "\xED\xB3\xA9",                           // a surrogate written as UTF-8
-    "\xE2\x82",                               // a character cut short
-    "\xE2\x82\xAC\xF0\x9F\x98\x80",           // "€" and an emoji
-    "\xF4\x90\x80\x80",                       // beyond the last character
-    "\xF0\x90\x82\x80\xE9",                   // a character whose second half looks like an escape, then a stray byte
+    "\xC0\xAF", // an overlong "/"
+    "\xED\xB3\xA9", // a surrogate written as UTF-8
+    "\xE2\x82", // a character cut short
+    "\xE2\x82\xAC\xF0\x9F\x98\x80", // "€" and an emoji
+    "\xF4\x90\x80\x80", // beyond the last character
+    "\xF0\x90\x82\x80\xE9", // a character whose second half looks like an escape, then a stray byte
     "\xFF\xFE",
 };
 

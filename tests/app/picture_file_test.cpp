@@ -1,12 +1,12 @@
 // Loading picture files into a picture area by their extension, and copying
 // pictures between areas.
 #include "app/core/errors.h"
-#include "app/jpeg_image.h"
 #include "app/core/path_encoding.h"
+#include "app/jpeg_image.h"
 #include "app/picture_file.h"
+#include "platform/ui/image.h"
 #include "tests/app/jpeg_fixtures.h"
 #include "tests/support/byte_named_folder.h"
-#include "platform/ui/image.h"
 #include "tests/support/test_files.h"
 
 #include <QDir>
@@ -16,8 +16,8 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace {
 
@@ -63,8 +63,7 @@ protected:
         return path;
     }
     // The message of the error the load raises, or empty.
-    template <typename Error>
-    std::string loadError(const QString& name)
+    template <typename Error> std::string loadError(const QString& name)
     {
         try {
             LoadPictureFile(m_area, name);
@@ -129,7 +128,8 @@ TEST_F(PictureFileTest, UnknownExtensionsRaiseAndKeepThePicture)
     const TGraphic* old = m_area.Picture().Graphic();
     const QString png = jpegFile(QStringLiteral("photo.PNG"), {4, 4});
     EXPECT_EQ(loadError<EInvalidGraphic>(png), "Unknown picture file extension (.PNG)");
-    EXPECT_EQ(loadError<EInvalidGraphic>(m_dir.filePath(QStringLiteral("photo"))), "Unknown picture file extension (.)");
+    EXPECT_EQ(loadError<EInvalidGraphic>(m_dir.filePath(QStringLiteral("photo"))),
+              "Unknown picture file extension (.)");
     EXPECT_EQ(loadError<EInvalidGraphic>(QStringLiteral("missing.gif")), "Unknown picture file extension (.gif)");
     EXPECT_EQ(m_area.Picture().Graphic(), old);
 }
@@ -218,8 +218,10 @@ TEST_F(PictureFileTest, OtherFormatsOfTheTable)
     EXPECT_STREQ(m_area.Picture().Graphic()->ClassName(), "TBitmap");
     EXPECT_EQ(m_area.Picture().Graphic()->Width(), 9);
     EXPECT_EQ(loadError<EInvalidGraphic>(file(QStringLiteral("bad.ico"), "not an icon")), "Icon image is not valid");
-    EXPECT_EQ(loadError<EInvalidGraphic>(file(QStringLiteral("a.wmf"), "x")), "Metafiles cannot be shown on this system");
-    EXPECT_EQ(loadError<EInvalidGraphic>(file(QStringLiteral("a.emf"), "x")), "Metafiles cannot be shown on this system");
+    EXPECT_EQ(loadError<EInvalidGraphic>(file(QStringLiteral("a.wmf"), "x")),
+              "Metafiles cannot be shown on this system");
+    EXPECT_EQ(loadError<EInvalidGraphic>(file(QStringLiteral("a.emf"), "x")),
+              "Metafiles cannot be shown on this system");
 }
 
 // A copied picture shares the bytes; later loads into the target leave the source alone.

@@ -1,12 +1,12 @@
 // Loading a text file into a text area: line breaks, NUL, code page, errors
 // and the unchanged-text rule.
 #include "app/core/errors.h"
-#include "app/text_lines.h"
 #include "app/core/path_encoding.h"
+#include "app/text_lines.h"
+#include "platform/ui/memo.h"
 #include "tests/app/jpeg_fixtures.h"
 #include "tests/support/byte_named_folder.h"
 #include "tests/support/ordinary_user.h"
-#include "platform/ui/memo.h"
 #include "tests/support/test_files.h"
 
 #include <QDir>
@@ -50,13 +50,12 @@ TEST_P(LineBreakTest, SplitsAtEveryKindOfBreak)
 
 const QStringList kFour = {"A", "B", "C", "D"};
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, LineBreakTest,
-    ::testing::Values(LinesCase{"A\rB\nC\r\nD", kFour}, LinesCase{"A\rB\nC\r\nD\r\n", kFour},
-                      LinesCase{"A\rB\nC\r\nD\r", kFour}, LinesCase{"A\rB\nC\r\nD\n", kFour},
-                      LinesCase{"A\n\nB", {"A", "", "B"}}, LinesCase{"A\r\n\r\nB", {"A", "", "B"}},
-                      LinesCase{QByteArray("First\r\n\0Second\r\n", 16), {"First"}},
-                      LinesCase{QByteArray("\0Hidden", 7), {}}, LinesCase{"", {}}));
+INSTANTIATE_TEST_SUITE_P(Files, LineBreakTest,
+                         ::testing::Values(LinesCase{"A\rB\nC\r\nD", kFour}, LinesCase{"A\rB\nC\r\nD\r\n", kFour},
+                                           LinesCase{"A\rB\nC\r\nD\r", kFour}, LinesCase{"A\rB\nC\r\nD\n", kFour},
+                                           LinesCase{"A\n\nB", {"A", "", "B"}}, LinesCase{"A\r\n\r\nB", {"A", "", "B"}},
+                                           LinesCase{QByteArray("First\r\n\0Second\r\n", 16), {"First"}},
+                                           LinesCase{QByteArray("\0Hidden", 7), {}}, LinesCase{"", {}}));
 
 // Bytes are Windows-1251; a byte with no character shows U+FFFD and the text goes on.
 TEST_F(LoadTextLinesTest, DecodesWindows1251AndReplacesBytesWithoutCharacter)

@@ -30,8 +30,7 @@ TEST(UserDialogs, ServicesGoThroughTheInstalledDialogs)
     EXPECT_FALSE(ChooseFile(dialog));
     EXPECT_EQ(dialog.FileName, QStringLiteral("/media/stick/DATA/data.txt"));
     EXPECT_FALSE(ChooseFile(dialog));
-    EXPECT_EQ(script.offeredFileNames(),
-              QStringList({"", "/media/stick/DATA/data.txt", "/media/stick/DATA/data.txt"}));
+    EXPECT_EQ(script.offeredFileNames(), QStringList({"", "/media/stick/DATA/data.txt", "/media/stick/DATA/data.txt"}));
 
     MessageBeep(0);
     MessageBeep(0);

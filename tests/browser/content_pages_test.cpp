@@ -25,9 +25,9 @@ TEST(ContentPages, EmptyDataFolderGivesTheWelcomeFallbacks)
     EXPECT_EQ(rig.services.beeps, 1);
     EXPECT_FALSE(rig.view.visible);
     EXPECT_TRUE(rig.player.fileName.isEmpty());
-    EXPECT_EQ(rig.journal.entries(), (Entries{"field /opt/kids/DATA/", "clear lines",
-                                              "add line Invalid welcome text data!", "fallback picture", "beep",
-                                              "hide player"}));
+    EXPECT_EQ(rig.journal.entries(),
+              (Entries{"field /opt/kids/DATA/", "clear lines", "add line Invalid welcome text data!",
+                       "fallback picture", "beep", "hide player"}));
     EXPECT_FALSE(rig.browser.LoadInitialData());
     EXPECT_EQ(rig.services.beeps, 2);
 }
@@ -59,8 +59,8 @@ TEST(ContentPages, FolderWithOnlyThePicture)
     EXPECT_EQ(rig.view.picture, BePicture);
     EXPECT_EQ(rig.services.beeps, beepsBefore + 1);
     EXPECT_EQ(rig.journal.entries(),
-              (Entries{"clear lines", "add line Invalid text data!", "load picture " + BePicture.toStdString(),
-                       "beep", "hide player"}));
+              (Entries{"clear lines", "add line Invalid text data!", "load picture " + BePicture.toStdString(), "beep",
+                       "hide player"}));
 }
 
 // A page whose sound exists but whose text and picture are missing reports the sound, and the key plays it.

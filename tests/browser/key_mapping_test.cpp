@@ -9,18 +9,17 @@ namespace {
 
 struct PositionRow {
     const char* letter; // UTF-8
-    std::uint8_t code;  // Windows-1251
-    char key;           // Latin layout, unshifted
+    std::uint8_t code; // Windows-1251
+    char key; // Latin layout, unshifted
 };
 
 // The Russian keyboard, letter by letter, as the child sees it printed.
 const PositionRow PositionRows[] = {
-    {"А", 0xC0, 'f'}, {"Б", 0xC1, ','}, {"В", 0xC2, 'd'}, {"Г", 0xC3, 'u'}, {"Д", 0xC4, 'l'},
-    {"Е", 0xC5, 't'}, {"Ё", 0xA8, '`'}, {"Ж", 0xC6, ';'}, {"З", 0xC7, 'p'}, {"И", 0xC8, 'b'},
-    {"Й", 0xC9, 'q'}, {"К", 0xCA, 'r'}, {"Л", 0xCB, 'k'}, {"М", 0xCC, 'v'}, {"Н", 0xCD, 'y'},
-    {"О", 0xCE, 'j'}, {"П", 0xCF, 'g'}, {"Р", 0xD0, 'h'}, {"С", 0xD1, 'c'}, {"Т", 0xD2, 'n'},
-    {"У", 0xD3, 'e'}, {"Ф", 0xD4, 'a'}, {"Х", 0xD5, '['}, {"Ц", 0xD6, 'w'}, {"Ч", 0xD7, 'x'},
-    {"Ш", 0xD8, 'i'}, {"Щ", 0xD9, 'o'}, {"Ъ", 0xDA, ']'}, {"Ы", 0xDB, 's'}, {"Ь", 0xDC, 'm'},
+    {"А", 0xC0, 'f'},  {"Б", 0xC1, ','}, {"В", 0xC2, 'd'}, {"Г", 0xC3, 'u'}, {"Д", 0xC4, 'l'}, {"Е", 0xC5, 't'},
+    {"Ё", 0xA8, '`'},  {"Ж", 0xC6, ';'}, {"З", 0xC7, 'p'}, {"И", 0xC8, 'b'}, {"Й", 0xC9, 'q'}, {"К", 0xCA, 'r'},
+    {"Л", 0xCB, 'k'},  {"М", 0xCC, 'v'}, {"Н", 0xCD, 'y'}, {"О", 0xCE, 'j'}, {"П", 0xCF, 'g'}, {"Р", 0xD0, 'h'},
+    {"С", 0xD1, 'c'},  {"Т", 0xD2, 'n'}, {"У", 0xD3, 'e'}, {"Ф", 0xD4, 'a'}, {"Х", 0xD5, '['}, {"Ц", 0xD6, 'w'},
+    {"Ч", 0xD7, 'x'},  {"Ш", 0xD8, 'i'}, {"Щ", 0xD9, 'o'}, {"Ъ", 0xDA, ']'}, {"Ы", 0xDB, 's'}, {"Ь", 0xDC, 'm'},
     {"Э", 0xDD, '\''}, {"Ю", 0xDE, '.'}, {"Я", 0xDF, 'z'},
 };
 
@@ -34,10 +33,7 @@ const ShiftedRow ShiftedRows[] = {
     {'<', "Б"}, {'>', "Ю"}, {':', "Ж"}, {'{', "Х"}, {'}', "Ъ"}, {'~', "Ё"}, {'"', "Э"},
 };
 
-QString nameOf(std::uint8_t letter)
-{
-    return letter == kNoLetter ? QStringLiteral("*") : letterFolderName(letter);
-}
+QString nameOf(std::uint8_t letter) { return letter == kNoLetter ? QStringLiteral("*") : letterFolderName(letter); }
 
 } // namespace
 
@@ -96,12 +92,12 @@ TEST(KeyMapping, ShiftedPunctuationKeepsItsKeysLetter)
 // with no Windows-1251 form) and every other byte stand for no letter.
 TEST(KeyMapping, EveryOtherCharacterStandsForNoLetter)
 {
-    for (std::uint8_t key : {std::uint8_t{'0'}, std::uint8_t{'5'}, std::uint8_t{'9'}, std::uint8_t{' '},
-                             std::uint8_t{0x0D}, std::uint8_t{0x08}, std::uint8_t{0x1B}, std::uint8_t{0x00},
-                             std::uint8_t{0x09}, std::uint8_t{0x7F}, std::uint8_t{'?'}, std::uint8_t{'!'},
-                             std::uint8_t{'/'}, std::uint8_t{'\\'}, std::uint8_t{'|'}, std::uint8_t{'-'},
-                             std::uint8_t{'='}, std::uint8_t{'@'}, std::uint8_t{'#'}, std::uint8_t{'^'},
-                             std::uint8_t{'_'}, std::uint8_t{'+'}, std::uint8_t{0x98}, std::uint8_t{0xB9}}) {
+    for (std::uint8_t key :
+         {std::uint8_t{'0'},  std::uint8_t{'5'},  std::uint8_t{'9'},  std::uint8_t{' '},  std::uint8_t{0x0D},
+          std::uint8_t{0x08}, std::uint8_t{0x1B}, std::uint8_t{0x00}, std::uint8_t{0x09}, std::uint8_t{0x7F},
+          std::uint8_t{'?'},  std::uint8_t{'!'},  std::uint8_t{'/'},  std::uint8_t{'\\'}, std::uint8_t{'|'},
+          std::uint8_t{'-'},  std::uint8_t{'='},  std::uint8_t{'@'},  std::uint8_t{'#'},  std::uint8_t{'^'},
+          std::uint8_t{'_'},  std::uint8_t{'+'},  std::uint8_t{0x98}, std::uint8_t{0xB9}}) {
         SCOPED_TRACE(key);
         EXPECT_EQ(letterForKey(key), kNoLetter);
     }
@@ -135,9 +131,8 @@ TEST(KeyMapping, FoldKeyRewritesOnlyLetterCase)
     const struct {
         std::uint8_t in, out;
     } cases[] = {
-        {0xF4, 0xD4}, {0xE0, 0xC0}, {0xFF, 0xDF}, {0xD4, 0xD4}, {0xB8, 0xA8}, {0xA8, 0xA8},
-        {'A', 'a'},   {'Z', 'z'},   {'a', 'a'},   {'@', '@'},   {'[', '['},   {'<', '<'},
-        {'5', '5'},   {0x0D, 0x0D}, {0xBF, 0xBF},
+        {0xF4, 0xD4}, {0xE0, 0xC0}, {0xFF, 0xDF}, {0xD4, 0xD4}, {0xB8, 0xA8}, {0xA8, 0xA8}, {'A', 'a'},   {'Z', 'z'},
+        {'a', 'a'},   {'@', '@'},   {'[', '['},   {'<', '<'},   {'5', '5'},   {0x0D, 0x0D}, {0xBF, 0xBF},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);

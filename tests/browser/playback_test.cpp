@@ -373,7 +373,8 @@ TEST(KeyPress, NoLetterBeepsAndChangesNothingElse)
     rig.player.endSound();
     rig.deliver();
     rig.journal.clear();
-    for (std::uint8_t key : {std::uint8_t{'5'}, std::uint8_t{' '}, std::uint8_t{0x0D}, std::uint8_t{0x1B}, std::uint8_t{'?'}}) {
+    for (std::uint8_t key :
+         {std::uint8_t{'5'}, std::uint8_t{' '}, std::uint8_t{0x0D}, std::uint8_t{0x1B}, std::uint8_t{'?'}}) {
         SCOPED_TRACE(key);
         rig.journal.clear();
         rig.press(key);

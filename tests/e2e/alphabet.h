@@ -26,14 +26,17 @@ inline PageContent letterContent(int index)
     const QString letter = kLetters.mid(index, 1);
     return {{QStringLiteral("Буква ") + letter, letter + letter.toLower() + QStringLiteral(" line 2")},
             QColor::fromHsv((index * 360) / 33, 200, 90 + (index % 4) * 40),
-            static_cast<std::int16_t>(1000 + 100 * index), kLetterFrames};
+            static_cast<std::int16_t>(1000 + 100 * index),
+            kLetterFrames};
 }
 
 inline PageContent letterContent(const QString& letter) { return letterContent(kLetters.indexOf(letter)); }
 
 inline PageContent welcomeContent()
 {
-    return {{QStringLiteral("Здравствуй!"), QStringLiteral("Нажми клавишу")}, QColor(20, 160, 60), kWelcomeLevel,
+    return {{QStringLiteral("Здравствуй!"), QStringLiteral("Нажми клавишу")},
+            QColor(20, 160, 60),
+            kWelcomeLevel,
             kWelcomeFrames};
 }
 

@@ -300,13 +300,13 @@ TEST(BadInput, WavThatTheDeviceRefuses)
     const PageContent ef = letterContent(Ef);
     const QByteArray good = constantWav(ef.level, ef.frames);
     const QByteArray refused[] = {
-        QByteArray(),                                      // empty
-        QByteArray("RIFF\x24\x00\x00\x00WAVEjunk", 16),    // no format chunk
-        constantWav(ef.level, ef.frames, kSoundRate, 3),   // three channels
-        good.left(good.size() - 10),                       // data cut short
+        QByteArray(), // empty
+        QByteArray("RIFF\x24\x00\x00\x00WAVEjunk", 16), // no format chunk
+        constantWav(ef.level, ef.frames, kSoundRate, 3), // three channels
+        good.left(good.size() - 10), // data cut short
     };
-    const QString words =
-        QStringLiteral("The file is not a WAV sound that can be played, or it is damaged or incomplete.");
+    const QString words = QStringLiteral(
+        "The file is not a WAV sound that can be played, or it is damaged or incomplete.");
     for (const QByteArray& sound : refused) {
         SCOPED_TRACE(sound.size());
         BadInputRig rig([&](ContentFolder& f) {

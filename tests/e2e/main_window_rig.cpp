@@ -56,8 +56,7 @@ RunningClock::RunningClock(mci::FakeAudioOutput& output)
               std::this_thread::sleep_for(kClockRest);
           }
       })
-{
-}
+{}
 
 RunningClock::~RunningClock()
 {
@@ -73,10 +72,7 @@ MainWindowRig::MainWindowRig()
     main.Image1->installEventFilter(m_paintCounter);
 }
 
-MainWindowRig::~MainWindowRig()
-{
-    TForm::setMainForm(nullptr);
-}
+MainWindowRig::~MainWindowRig() { TForm::setMainForm(nullptr); }
 
 void MainWindowRig::start()
 {
@@ -212,7 +208,7 @@ QString MainWindowRig::folderText() const { return main.eDataFolder->Text(); }
 bool closeColours(const QColor& a, const QColor& b, int tolerance)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
-           && std::abs(a.blue() - b.blue()) <= tolerance;
+        && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
 } // namespace e2e

@@ -154,7 +154,8 @@ TEST(KeysToPages, LetterWithoutFolder)
 TEST(StartWithoutData, WelcomeFallbacks)
 {
     const QString besideExecutable = FolderPart(ProgramFilePath()) + QStringLiteral("DATA/");
-    ASSERT_FALSE(QFileInfo::exists(besideExecutable)) << "this test needs no folder at " << besideExecutable.toStdString();
+    ASSERT_FALSE(QFileInfo::exists(besideExecutable))
+        << "this test needs no folder at " << besideExecutable.toStdString();
     MainWindowRig rig;
     rig.start();
     EXPECT_EQ(rig.folderText(), besideExecutable);

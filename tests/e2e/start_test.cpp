@@ -7,9 +7,9 @@
 #include "tests/e2e/main_window_rig.h"
 
 #include "app/application.h"
+#include "app/core/path_encoding.h"
 #include "app/file_services.h"
 #include "app/jpeg_image.h"
-#include "app/core/path_encoding.h"
 #include "app/program_start.h"
 #include "app/scripted_dialogs.h"
 #include "app/user_dialogs.h"
@@ -226,8 +226,7 @@ TEST(StartUp, FromAFolderNamedWithBytesThatAreNoUtf8)
 {
     const PageContent welcome = welcomeContent();
     if (!isTheProgram()) {
-        runAsTheProgram([&](ContentFolder& data) { data.writeWelcome(welcome); },
-                        testcontent::ByteNamedFolder::kName);
+        runAsTheProgram([&](ContentFolder& data) { data.writeWelcome(welcome); }, testcontent::ByteNamedFolder::kName);
         return;
     }
     startAsTheProgramDoes([&](Started& s) {

@@ -50,8 +50,8 @@ TEST(ToolPage, PageMadeFromPhoneSourcesShowsAndSounds)
 
     // The output plays what the program's decoder makes of the file, whole.
     mci::DecodedSound expected;
-    ASSERT_EQ(mci::decodeWavFile((page + QStringLiteral("letter_voice.wav")).toUtf8().constData(),
-                                 rig.output.format(), expected),
+    ASSERT_EQ(mci::decodeWavFile((page + QStringLiteral("letter_voice.wav")).toUtf8().constData(), rig.output.format(),
+                                 expected),
               0U);
     ASSERT_TRUE(rig.soundPlaying());
     rig.playToEnd();

@@ -41,8 +41,7 @@ QByteArray fileBytes(const QString& path)
 // A child with the Russian layout types the small letter.
 void typeLetter(QWidget& memo, QChar capital)
 {
-    QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key(capital.unicode()), QString(capital.toLower()),
-                        Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key(capital.unicode()), QString(capital.toLower()), Qt::NoModifier);
 }
 
 class AlphabetTest : public ::testing::Test {
@@ -131,8 +130,7 @@ TEST_F(AlphabetTest, EveryLetterShowsAndPlaysItsOwnPage)
         typeLetter(*m_main.Memo1, letter);
         EXPECT_EQ(m_main.Memo1->Lines().value(0).count(letter, Qt::CaseInsensitive) > 0, true)
             << "the first line of " << QString(letter).toStdString() << " names it";
-        expectPage(folder + "letter_text.txt", folder + "letter_img.jpg", folder + "letter_voice.wav",
-                   QString(letter));
+        expectPage(folder + "letter_text.txt", folder + "letter_img.jpg", folder + "letter_voice.wav", QString(letter));
 
         // The next key, typed while this sound plays, is ignored.
         typeLetter(*m_main.Memo1, kAlphabet[(i + 1) % kAlphabet.size()]);

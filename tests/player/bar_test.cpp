@@ -265,8 +265,8 @@ TEST_F(Bar, HandlerErrorPropagates)
     makeRepeatControl();
     player->OnClick = [](TControl*, TMPBtnType, bool&) { throw EInvalidOperation("refused"); };
     press(player, {40, 40});
-    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(40, 40), player->mapToGlobal(QPointF(40, 40)),
-                   Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent up(QEvent::MouseButtonRelease, QPointF(40, 40), player->mapToGlobal(QPointF(40, 40)), Qt::LeftButton,
+                   Qt::NoButton, Qt::NoModifier);
     // The frame's catch point ends the event there and shows the error.
     ScriptedDialogs dialogs;
     UserDialogsOverride scope(dialogs);
@@ -334,8 +334,8 @@ TEST_F(Bar, ArrowsMoveSelection)
 // that button's own command, and the auto-enable rule of that button follows.
 TEST_F(Bar, EachButtonRunsItsCommandAndRule)
 {
-    for (const std::uint32_t item : {MCI_GETDEVCAPS_CAN_PLAY, MCI_GETDEVCAPS_CAN_RECORD, MCI_GETDEVCAPS_CAN_EJECT,
-                                     MCI_GETDEVCAPS_HAS_VIDEO})
+    for (const std::uint32_t item :
+         {MCI_GETDEVCAPS_CAN_PLAY, MCI_GETDEVCAPS_CAN_RECORD, MCI_GETDEVCAPS_CAN_EJECT, MCI_GETDEVCAPS_HAS_VIDEO})
         port.capabilities[item] = 1;
     port.capabilities[MCI_GETDEVCAPS_DEVICE_TYPE] = MCI_DEVTYPE_VCR;
     openVoice();
@@ -392,8 +392,8 @@ TEST_F(Bar, EachButtonRunsItsCommandAndRule)
     sent = clickCell(btStep);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].flags, MCI_WAIT | MCI_STEP_FRAMES);
-    EXPECT_EQ(clicked, (std::vector<TMPBtnType>{btPlay, btPause, btStop, btRecord, btBack, btEject, btNext, btPrev,
-                                                btStep}));
+    EXPECT_EQ(clicked,
+              (std::vector<TMPBtnType>{btPlay, btPause, btStop, btRecord, btBack, btEject, btNext, btPrev, btStep}));
 }
 
 // With AutoEnable false the mouse and the drawing follow EnabledButtons, and no

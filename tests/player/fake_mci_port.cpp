@@ -5,8 +5,10 @@
 
 FakeMciPort::FakeMciPort()
 {
-    capabilities = {{MCI_GETDEVCAPS_CAN_PLAY, 1},   {MCI_GETDEVCAPS_CAN_RECORD, 0},
-                    {MCI_GETDEVCAPS_CAN_EJECT, 0},  {MCI_GETDEVCAPS_HAS_VIDEO, 0},
+    capabilities = {{MCI_GETDEVCAPS_CAN_PLAY, 1},
+                    {MCI_GETDEVCAPS_CAN_RECORD, 0},
+                    {MCI_GETDEVCAPS_CAN_EJECT, 0},
+                    {MCI_GETDEVCAPS_HAS_VIDEO, 0},
                     {MCI_GETDEVCAPS_DEVICE_TYPE, MCI_DEVTYPE_WAVEFORM_AUDIO}};
     errorTexts = {{kFakeInvalidDeviceId, "No such device."},
                   {kFakeUnsupportedFunction, "Not supported by the device."},
@@ -30,10 +32,7 @@ std::vector<RecordedCommand> FakeMciPort::actions() const
     return found;
 }
 
-bool FakeMciPort::isOpen(MCIDEVICEID device) const
-{
-    return std::find(open.begin(), open.end(), device) != open.end();
-}
+bool FakeMciPort::isOpen(MCIDEVICEID device) const { return std::find(open.begin(), open.end(), device) != open.end(); }
 
 void FakeMciPort::post(HWND window, std::uint32_t code)
 {
@@ -149,9 +148,7 @@ MCIERROR FakeMciPort::sendCommand(MCIDEVICEID device, unsigned command, std::uin
         switch (p->dwItem) {
         case MCI_STATUS_MODE: p->dwReturn = mode; break;
         case MCI_STATUS_LENGTH: p->dwReturn = length; break;
-        case MCI_STATUS_POSITION:
-            p->dwReturn = (flags & MCI_TRACK) ? trackStarts[p->dwTrack] : position;
-            break;
+        case MCI_STATUS_POSITION: p->dwReturn = (flags & MCI_TRACK) ? trackStarts[p->dwTrack] : position; break;
         case MCI_STATUS_NUMBER_OF_TRACKS: p->dwReturn = tracks; break;
         case MCI_STATUS_TIME_FORMAT: p->dwReturn = timeFormat; break;
         default: return kFakeUnsupportedFunction;
@@ -165,10 +162,8 @@ MCIERROR FakeMciPort::sendCommand(MCIDEVICEID device, unsigned command, std::uin
     }
     case MCI_WHERE:
     case MCI_WINDOW:
-    case MCI_STEP:
-        return capabilities[MCI_GETDEVCAPS_HAS_VIDEO] ? 0 : kFakeUnsupportedFunction;
-    default:
-        return 0;
+    case MCI_STEP: return capabilities[MCI_GETDEVCAPS_HAS_VIDEO] ? 0 : kFakeUnsupportedFunction;
+    default: return 0;
     }
 }
 

@@ -19,12 +19,12 @@ struct RecordedCommand {
     unsigned command = 0;
     std::uint32_t flags = 0;
     HWND callback = 0;
-    std::uint32_t item = 0;       // status and capability queries
-    std::uint32_t track = 0;      // status queries
+    std::uint32_t item = 0; // status and capability queries
+    std::uint32_t track = 0; // status queries
     std::uint32_t from = 0, to = 0; // play, record, seek (to)
-    std::uint32_t frames = 0;     // step
+    std::uint32_t frames = 0; // step
     std::uint32_t timeFormat = 0; // set
-    HWND window = 0;              // window
+    HWND window = 0; // window
     std::string deviceType, elementName; // open
 };
 

@@ -85,8 +85,8 @@ void press(QWidget* widget, QPoint at) { QTest::mousePress(widget, Qt::LeftButto
 
 void moveTo(QWidget* widget, QPoint at)
 {
-    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
 }
 

@@ -4,10 +4,10 @@
 // for reading the painted pixels.
 #pragma once
 
-#include "tests/player/fake_mci_port.h"
 #include "platform/ui/layout_value.h"
 #include "player/media_player.h"
 #include "player/player_glyphs.h"
+#include "tests/player/fake_mci_port.h"
 
 #include <QImage>
 #include <QWidget>

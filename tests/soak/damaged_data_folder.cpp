@@ -147,10 +147,7 @@ const std::vector<std::uint8_t>& alphabet()
     return letters;
 }
 
-QString letterName(std::uint8_t letter)
-{
-    return cp1251::decode(QByteArray(1, static_cast<char>(letter)));
-}
+QString letterName(std::uint8_t letter) { return cp1251::decode(QByteArray(1, static_cast<char>(letter))); }
 
 DamagedDataFolder::DamagedDataFolder(const QString& root) : m_path(root + QStringLiteral("/data/"))
 {
@@ -299,9 +296,9 @@ bool isKnownErrorText(const QString& text)
 {
     static const std::vector<QRegularExpression> patterns = [] {
         std::vector<QRegularExpression> result;
-        for (const char* fixed : {"^Cannot open file .+\\.$", "^JPEG error #\\d+\\.$", "^Stream read error\\.$",
-                                  "^Text exceeds memo capacity\\.$", "^No MCI device open\\.$",
-                                  "^Unknown error code\\.$"})
+        for (const char* fixed :
+             {"^Cannot open file .+\\.$", "^JPEG error #\\d+\\.$", "^Stream read error\\.$",
+              "^Text exceeds memo capacity\\.$", "^No MCI device open\\.$", "^Unknown error code\\.$"})
             result.emplace_back(QString::fromLatin1(fixed));
         for (MCIERROR code : {MCIERR_INVALID_DEVICE_ID, MCIERR_FILE_NOT_FOUND, MCIERR_INVALID_FILE,
                               MCIERR_FILENAME_REQUIRED, MCIERR_FILE_READ, MCIERR_NO_SOUND_OUTPUT,

@@ -15,9 +15,9 @@ namespace soak {
 
 struct LetterPage {
     std::uint8_t letter = 0; // the Windows-1251 capital
-    QString damage;          // what is wrong with it; empty for a sound page
-    QString memoText;        // what Memo1 holds once the page is loaded
-    bool hasSound = false;   // whether loading opens a sound
+    QString damage; // what is wrong with it; empty for a sound page
+    QString memoText; // what Memo1 holds once the page is loaded
+    bool hasSound = false; // whether loading opens a sound
     // A box every load of this page raises, at load or at its first painting; empty: none.
     QString requiredError;
 };

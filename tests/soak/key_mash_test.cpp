@@ -27,9 +27,9 @@
 #include <cstdio>
 #include <deque>
 #include <fstream>
-#include <map>
 #include <gtest/gtest.h>
 #include <malloc.h>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <random>
@@ -87,17 +87,23 @@ struct LatinPosition {
     Qt::Key code;
 };
 const LatinPosition kLatinPositions[] = {
-    {0xC0, 'f', Qt::Key_F},         {0xC1, ',', Qt::Key_Comma},    {0xC2, 'd', Qt::Key_D},
-    {0xC3, 'u', Qt::Key_U},         {0xC4, 'l', Qt::Key_L},        {0xC5, 't', Qt::Key_T},
-    {0xA8, '`', Qt::Key_QuoteLeft}, {0xC6, ';', Qt::Key_Semicolon}, {0xC7, 'p', Qt::Key_P},
-    {0xC8, 'b', Qt::Key_B},         {0xC9, 'q', Qt::Key_Q},        {0xCA, 'r', Qt::Key_R},
-    {0xCB, 'k', Qt::Key_K},         {0xCC, 'v', Qt::Key_V},        {0xCD, 'y', Qt::Key_Y},
-    {0xCE, 'j', Qt::Key_J},         {0xCF, 'g', Qt::Key_G},        {0xD0, 'h', Qt::Key_H},
-    {0xD1, 'c', Qt::Key_C},         {0xD2, 'n', Qt::Key_N},        {0xD3, 'e', Qt::Key_E},
-    {0xD4, 'a', Qt::Key_A},         {0xD5, '[', Qt::Key_BracketLeft}, {0xD6, 'w', Qt::Key_W},
-    {0xD7, 'x', Qt::Key_X},         {0xD8, 'i', Qt::Key_I},        {0xD9, 'o', Qt::Key_O},
-    {0xDA, ']', Qt::Key_BracketRight}, {0xDB, 's', Qt::Key_S},     {0xDC, 'm', Qt::Key_M},
-    {0xDD, '\'', Qt::Key_Apostrophe}, {0xDE, '.', Qt::Key_Period}, {0xDF, 'z', Qt::Key_Z},
+    {0xC0, 'f', Qt::Key_F},           {0xC1, ',', Qt::Key_Comma},
+    {0xC2, 'd', Qt::Key_D},           {0xC3, 'u', Qt::Key_U},
+    {0xC4, 'l', Qt::Key_L},           {0xC5, 't', Qt::Key_T},
+    {0xA8, '`', Qt::Key_QuoteLeft},   {0xC6, ';', Qt::Key_Semicolon},
+    {0xC7, 'p', Qt::Key_P},           {0xC8, 'b', Qt::Key_B},
+    {0xC9, 'q', Qt::Key_Q},           {0xCA, 'r', Qt::Key_R},
+    {0xCB, 'k', Qt::Key_K},           {0xCC, 'v', Qt::Key_V},
+    {0xCD, 'y', Qt::Key_Y},           {0xCE, 'j', Qt::Key_J},
+    {0xCF, 'g', Qt::Key_G},           {0xD0, 'h', Qt::Key_H},
+    {0xD1, 'c', Qt::Key_C},           {0xD2, 'n', Qt::Key_N},
+    {0xD3, 'e', Qt::Key_E},           {0xD4, 'a', Qt::Key_A},
+    {0xD5, '[', Qt::Key_BracketLeft}, {0xD6, 'w', Qt::Key_W},
+    {0xD7, 'x', Qt::Key_X},           {0xD8, 'i', Qt::Key_I},
+    {0xD9, 'o', Qt::Key_O},           {0xDA, ']', Qt::Key_BracketRight},
+    {0xDB, 's', Qt::Key_S},           {0xDC, 'm', Qt::Key_M},
+    {0xDD, '\'', Qt::Key_Apostrophe}, {0xDE, '.', Qt::Key_Period},
+    {0xDF, 'z', Qt::Key_Z},
 };
 
 // The shifted characters of the punctuation keys among them stand for the
@@ -115,21 +121,31 @@ std::vector<Key> keyboard()
         keys.push_back({code, cyrillic.toLower(), Qt::NoModifier, p.letter, "Cyrillic"});
         keys.push_back({code, cyrillic, Qt::ShiftModifier, p.letter, "Cyrillic capital"});
     }
-    for (const auto& [code, text, letter] : std::initializer_list<std::tuple<Qt::Key, const char*, std::uint8_t>>{
-             {Qt::Key_Less, "<", 0xC1}, {Qt::Key_Greater, ">", 0xDE}, {Qt::Key_Colon, ":", 0xC6},
-             {Qt::Key_BraceLeft, "{", 0xD5}, {Qt::Key_BraceRight, "}", 0xDA}, {Qt::Key_AsciiTilde, "~", 0xA8},
-             {Qt::Key_QuoteDbl, "\"", 0xDD}})
+    for (const auto& [code, text, letter] :
+         std::initializer_list<std::tuple<Qt::Key, const char*, std::uint8_t>>{{Qt::Key_Less, "<", 0xC1},
+                                                                               {Qt::Key_Greater, ">", 0xDE},
+                                                                               {Qt::Key_Colon, ":", 0xC6},
+                                                                               {Qt::Key_BraceLeft, "{", 0xD5},
+                                                                               {Qt::Key_BraceRight, "}", 0xDA},
+                                                                               {Qt::Key_AsciiTilde, "~", 0xA8},
+                                                                               {Qt::Key_QuoteDbl, "\"", 0xDD}})
         keys.push_back({code, QString::fromLatin1(text), Qt::ShiftModifier, letter, "shifted punctuation"});
     // Keys that stand for no letter.
     for (int d = 0; d < 10; ++d)
         keys.push_back({static_cast<Qt::Key>(Qt::Key_0 + d), QString::number(d), Qt::NoModifier, {}, "digit"});
-    for (const auto& [code, text] : std::initializer_list<std::pair<Qt::Key, const char*>>{
-             {Qt::Key_Return, "\r"}, {Qt::Key_Backspace, "\b"}, {Qt::Key_Escape, "\x1b"}, {Qt::Key_Space, " "},
-             {Qt::Key_Minus, "-"}, {Qt::Key_Slash, "/"}})
+    for (const auto& [code, text] : std::initializer_list<std::pair<Qt::Key, const char*>>{{Qt::Key_Return, "\r"},
+                                                                                           {Qt::Key_Backspace, "\b"},
+                                                                                           {Qt::Key_Escape, "\x1b"},
+                                                                                           {Qt::Key_Space, " "},
+                                                                                           {Qt::Key_Minus, "-"},
+                                                                                           {Qt::Key_Slash, "/"}})
         keys.push_back({code, QString::fromLatin1(text), Qt::NoModifier, {}, "control or other"});
     for (const char c : {'A', 'C', 'H', 'Q', 'Z'})
-        keys.push_back({static_cast<Qt::Key>(Qt::Key_A + (c - 'A')), QString(QChar(c - 'A' + 1)),
-                        Qt::ControlModifier, {}, "Ctrl+letter"});
+        keys.push_back({static_cast<Qt::Key>(Qt::Key_A + (c - 'A')),
+                        QString(QChar(c - 'A' + 1)),
+                        Qt::ControlModifier,
+                        {},
+                        "Ctrl+letter"});
     keys.push_back({Qt::Key_Tab, QStringLiteral("\t"), Qt::NoModifier, {}, "Tab"});
     keys.push_back({Qt::Key_Backtab, QString(), Qt::ShiftModifier, {}, "Shift+Tab"});
     return keys;
@@ -197,8 +213,7 @@ class KeyMash {
 public:
     KeyMash(const DamagedDataFolder& data, mci::FakeAudioOutput& output, ScriptedDialogs& dialogs, TfmMain& main)
         : m_data(data), m_output(output), m_dialogs(dialogs), m_main(main), m_keys(keyboard()), m_random(kSeed)
-    {
-    }
+    {}
 
     void run()
     {
@@ -291,7 +306,9 @@ private:
             const Key& key = m_keys[static_cast<std::size_t>(below(static_cast<int>(m_keys.size())))];
             QWidget* target = QApplication::focusWidget();
             what += std::string("key ") + key.kind + " '" + key.text.toStdString() + "' to "
-                    + (target == m_main.Memo1 ? "Memo1" : target == m_main.cbSound ? "cbSound" : "another control");
+                + (target == m_main.Memo1         ? "Memo1"
+                       : target == m_main.cbSound ? "cbSound"
+                                                  : "another control");
             watch.entering(what);
             ASSERT_TRUE(target == m_main.Memo1 || target == m_main.cbSound) << "focus lost; " << what;
             QTest::sendKeyEvent(QTest::Click, target, key.code, key.text, key.modifiers);
@@ -345,8 +362,8 @@ private:
         const auto boxes = m_dialogs.errorBoxes();
         m_errorBoxes += static_cast<int>(boxes.size());
         for (const ScriptedDialogs::ErrorBox& box : boxes) {
-            EXPECT_TRUE(soak::isKnownErrorText(box.text)) << "unknown error text \"" << box.text.toStdString()
-                                                          << "\" after " << what;
+            EXPECT_TRUE(soak::isKnownErrorText(box.text))
+                << "unknown error text \"" << box.text.toStdString() << "\" after " << what;
             if (accepted) {
                 const QString& required = accepted->requiredError;
                 EXPECT_TRUE(!required.isEmpty() && QRegularExpression(required).match(box.text).hasMatch())

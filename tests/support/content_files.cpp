@@ -45,13 +45,12 @@ QByteArray wavFile(const WavFormat& format, const QByteArray& data, std::uint32_
 {
     const auto blockAlign = static_cast<std::uint16_t>(format.channels * format.bits / 8);
     QByteArray fmt = le16(format.tag) + le16(format.channels) + le32(format.rate) + le32(format.rate * blockAlign)
-                     + le16(blockAlign) + le16(format.bits);
+        + le16(blockAlign) + le16(format.bits);
     if (format.tag != 1)
         fmt += le16(0); // the extension size that encodings other than PCM carry
     const QByteArray body = QByteArrayLiteral("WAVEfmt ") + le32(static_cast<std::uint32_t>(fmt.size())) + fmt
-                            + QByteArrayLiteral("data")
-                            + le32(claimedDataBytes ? claimedDataBytes : static_cast<std::uint32_t>(data.size()))
-                            + data;
+        + QByteArrayLiteral("data")
+        + le32(claimedDataBytes ? claimedDataBytes : static_cast<std::uint32_t>(data.size())) + data;
     return QByteArrayLiteral("RIFF") + le32(static_cast<std::uint32_t>(body.size())) + body;
 }
 

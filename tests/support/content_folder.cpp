@@ -16,10 +16,7 @@ namespace {
 // Near-lossless, so that a one-colour picture decodes to its colour within a step or two.
 constexpr int kJpegQuality = 98;
 
-[[noreturn]] void fail(const QString& what)
-{
-    throw std::runtime_error(what.toStdString());
-}
+[[noreturn]] void fail(const QString& what) { throw std::runtime_error(what.toStdString()); }
 
 void put16(QByteArray& out, unsigned value)
 {
@@ -58,15 +55,13 @@ ContentFolder::ContentFolder(const QString& root)
     if (!QDir().mkpath(m_root))
         fail(QStringLiteral("cannot make ") + m_root);
     // Readable by everyone, so that a test may also read it under another user.
-    QFile::setPermissions(m_root, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
-                                            | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(m_root,
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                              | QFile::ReadOther | QFile::ExeOther);
     writeBytes(QStringLiteral("data.txt"), QByteArray());
 }
 
-QString ContentFolder::path() const
-{
-    return m_root + QLatin1Char('/');
-}
+QString ContentFolder::path() const { return m_root + QLatin1Char('/'); }
 
 void ContentFolder::writeWelcome(const PageContent& page)
 {
@@ -82,10 +77,7 @@ void ContentFolder::writeLetter(const QString& letter, const PageContent& page)
     writeSound(letter + QStringLiteral("/letter_voice.wav"), page.level, page.frames);
 }
 
-void ContentFolder::writeHelp(const QStringList& lines)
-{
-    writeText(QStringLiteral("help.txt"), lines);
-}
+void ContentFolder::writeHelp(const QStringList& lines) { writeText(QStringLiteral("help.txt"), lines); }
 
 void ContentFolder::writeText(const QString& relative, const QStringList& lines)
 {

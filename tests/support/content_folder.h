@@ -25,7 +25,7 @@ struct PageContent {
     QStringList lines;
     QColor colour;
     std::int16_t level = 0; // every sample of its sound
-    int frames = 0;         // length of its sound at kSoundRate
+    int frames = 0; // length of its sound at kSoundRate
 };
 
 // The rate of the made-up sounds: one frame a millisecond, the rate of the
@@ -65,7 +65,7 @@ public:
 
 private:
     std::unique_ptr<QTemporaryDir> m_temporary; // none for a given root
-    QString m_root;                             // without its final "/"
+    QString m_root; // without its final "/"
 };
 
 // A JPEG of one colour.

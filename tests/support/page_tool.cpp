@@ -35,8 +35,8 @@ Run makePage(const QString& dataFolder, const QString& letter, const QString& wo
     const Run result = run({dataFolder, letter, QStringLiteral("--picture"), photo, QStringLiteral("--text"),
                             sources.text, QStringLiteral("--sound"), memo, QStringLiteral("--replace")});
     if (result.status != 0)
-        throw std::runtime_error("tolvika-page failed (" + std::to_string(result.status) + "): "
-                                 + result.err.toStdString());
+        throw std::runtime_error("tolvika-page failed (" + std::to_string(result.status)
+                                 + "): " + result.err.toStdString());
     return result;
 }
 

@@ -22,9 +22,9 @@ QString executable();
 Run run(const QStringList& arguments, const QStringList& prefix = {});
 
 struct PageSources {
-    QSize uprightPicture{900, 1200};  // stored turned, with orientation 6
+    QSize uprightPicture{900, 1200}; // stored turned, with orientation 6
     QString text = QStringLiteral("Жж\\nЖук");
-    double toneSeconds = 0.3;         // between stretches of silence, in an m4a
+    double toneSeconds = 0.3; // between stretches of silence, in an m4a
 };
 
 // Makes the sources in `work` and the page of `letter` in `dataFolder` with

@@ -61,10 +61,10 @@ QByteArray withExifOrientation(const QByteArray& jpeg, int orientation)
 {
     // TIFF header (little-endian), one IFD of one entry: tag 0x0112 Orientation, SHORT, 1 value.
     QByteArray tiff("II*\0\x08\0\0\0", 8);
-    tiff += QByteArray("\x01\0", 2);                      // one entry
-    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8);    // tag, type, count
+    tiff += QByteArray("\x01\0", 2); // one entry
+    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8); // tag, type, count
     tiff += QByteArray(1, static_cast<char>(orientation)) + QByteArray(3, '\0');
-    tiff += QByteArray(4, '\0');                          // no next IFD
+    tiff += QByteArray(4, '\0'); // no next IFD
     const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
     const QByteArray segment = QByteArray("\xFF\xE1", 2) + be16(static_cast<int>(body.size()) + 2) + body;
     return jpeg.left(2) + segment + jpeg.mid(2);
@@ -93,7 +93,8 @@ void convertPicture(const QImage& picture, const QString& target, const QStringL
     if (!picture.save(png))
         throw std::runtime_error("cannot write " + png.toStdString());
     if (target.endsWith(QLatin1String(".heic"))) {
-        runTool(QStringLiteral("heif-enc"), {QStringLiteral("-q"), QStringLiteral("80"), QStringLiteral("-o"), target, png});
+        runTool(QStringLiteral("heif-enc"),
+                {QStringLiteral("-q"), QStringLiteral("80"), QStringLiteral("-o"), target, png});
         return;
     }
     runTool(QStringLiteral("convert"), QStringList{png} + extra + QStringList{target});
@@ -119,8 +120,9 @@ void makeMemo(const QString& path, const MemoShape& shape)
     const QString wav = work.filePath(QStringLiteral("memo.wav"));
     makeWavMemo(wav, shape);
     if (path.endsWith(QLatin1String(".amr"))) {
-        runTool(QStringLiteral("sox"), {wav, QStringLiteral("-r"), QStringLiteral("8000"), QStringLiteral("-c"),
-                                        QStringLiteral("1"), QStringLiteral("-t"), QStringLiteral("amr-nb"), path});
+        runTool(QStringLiteral("sox"),
+                {wav, QStringLiteral("-r"), QStringLiteral("8000"), QStringLiteral("-c"), QStringLiteral("1"),
+                 QStringLiteral("-t"), QStringLiteral("amr-nb"), path});
         return;
     }
     QStringList codec;
@@ -130,9 +132,10 @@ void makeMemo(const QString& path, const MemoShape& shape)
         codec = {QStringLiteral("-c:a"), QStringLiteral("libopus")};
     else if (path.endsWith(QLatin1String(".mp3")))
         codec = {QStringLiteral("-c:a"), QStringLiteral("libmp3lame")};
-    runTool(QStringLiteral("ffmpeg"), QStringList{QStringLiteral("-loglevel"), QStringLiteral("error"),
-                                                  QStringLiteral("-y"), QStringLiteral("-i"), wav}
-                                          + codec + QStringList{path});
+    runTool(QStringLiteral("ffmpeg"),
+            QStringList{QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-y"),
+                        QStringLiteral("-i"), wav}
+                + codec + QStringList{path});
 }
 
 } // namespace phonesources

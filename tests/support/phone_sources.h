@@ -48,7 +48,7 @@ struct MemoShape {
     double leadSilence = 0.8; // seconds
     double toneSeconds = 1.2;
     double tailSilence = 0.8;
-    double volume = 0.5;      // of full scale
+    double volume = 0.5; // of full scale
     int rate = 44100;
     int channels = 2;
 };

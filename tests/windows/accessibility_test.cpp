@@ -121,7 +121,8 @@ TEST(Accessibility, HelpAndAboutWindows)
     EXPECT_EQ(help->text(QAccessible::Name), QString::fromUtf8("Помощь"));
     QAccessibleInterface* memo = accessibleOf(windows.help.Memo1);
     ASSERT_NE(memo->textInterface(), nullptr);
-    EXPECT_TRUE(memo->textInterface()->text(0, memo->textInterface()->characterCount())
+    EXPECT_TRUE(memo->textInterface()
+                    ->text(0, memo->textInterface()->characterCount())
                     .startsWith(QString::fromUtf8("Здесь вы должны видеть")));
 }
 

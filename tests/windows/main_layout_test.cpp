@@ -70,7 +70,7 @@ const OwnFont kOwnFonts[] = {
 };
 
 const std::pair<const char*, int> kTabOrders[] = {
-    {"Panel1", 0}, {"Panel2", 1}, {"Panel5", 2}, {"cbSound", 0}, {"eDataFolder", 1},
+    {"Panel1", 0}, {"Panel2", 1}, {"Panel5", 2}, {"cbSound", 0},      {"eDataFolder", 1},
     {"Panel4", 2}, {"Memo1", 0},  {"Panel3", 1}, {"MediaPlayer1", 0},
 };
 
@@ -103,7 +103,8 @@ TEST(MainWindowLayout, CentredOnTheScreenAtFirstShowing)
     ProgramWindows windows;
     windows.showMain();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_EQ(windows.main.pos(), QPoint(screen.x() + (screen.width() - 624) / 2, screen.y() + (screen.height() - 630) / 2));
+    EXPECT_EQ(windows.main.pos(),
+              QPoint(screen.x() + (screen.width() - 624) / 2, screen.y() + (screen.height() - 630) / 2));
     EXPECT_EQ(QApplication::focusWidget(), windows.main.Memo1); // the active control at start
 }
 

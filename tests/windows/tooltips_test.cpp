@@ -1,9 +1,9 @@
 #include "tests/windows/program_windows.h"
 
+#include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/image.h"
 #include "platform/ui/memo.h"
-#include "platform/ui/check_box.h"
 #include "platform/ui/panel.h"
 #include "platform/ui/speed_button.h"
 #include "player/media_player.h"

@@ -71,10 +71,10 @@ TEST(Density96, MainWindowScaledByTheRule)
 TEST(Density96, OwnFontsScaled)
 {
     TfmMain main;
-    EXPECT_EQ(main.Memo1->Font().Height, 21);        // 20 pt at 96 dpi, 16 pt scaled, 21 px
+    EXPECT_EQ(main.Memo1->Font().Height, 21); // 20 pt at 96 dpi, 16 pt scaled, 21 px
     EXPECT_EQ(main.SpeedButton3->Font().Height, 16); // 15 pt, 12 pt
-    EXPECT_EQ(main.cbSound->Font().Height, 13);      // 13 pt, 10 pt
-    EXPECT_EQ(main.eDataFolder->Font().Height, 12);  // 11 pt, 9 pt
+    EXPECT_EQ(main.cbSound->Font().Height, 13); // 13 pt, 10 pt
+    EXPECT_EQ(main.eDataFolder->Font().Height, 12); // 11 pt, 9 pt
     EXPECT_EQ(main.SpeedButton2->Font().Height, 13);
     EXPECT_EQ(main.Memo1->font().pixelSize(), 21);
     EXPECT_TRUE(main.Memo1->Font().Bold);

@@ -8,8 +8,8 @@
 #include <string>
 
 struct Sandbox {
-    std::string root;    // holds everything below
-    std::string home;    // HOME
+    std::string root; // holds everything below
+    std::string home; // HOME
     std::string content; // a place for the test's data folder
 };
 

@@ -13,10 +13,10 @@
 #include "platform/ui/memo.h"
 #include "platform/ui/speed_button.h"
 #include "player/media_player.h"
+#include "tests/support/test_files.h"
 #include "windows/help.h"
 #include "windows/main.h"
 #include "windows/prg_about.h"
-#include "tests/support/test_files.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -53,10 +53,13 @@ std::map<std::string, std::string> listing(const std::string& root)
         struct stat s {};
         if (lstat(path.c_str(), &s) != 0)
             return std::string("vanished");
-        const char* kind = S_ISDIR(s.st_mode) ? "dir" : S_ISREG(s.st_mode) ? "file" : S_ISLNK(s.st_mode) ? "link" : "other";
+        const char* kind = S_ISDIR(s.st_mode) ? "dir"
+            : S_ISREG(s.st_mode)              ? "file"
+            : S_ISLNK(s.st_mode)              ? "link"
+                                              : "other";
         return std::string(kind) + " size " + std::to_string(s.st_size) + " mode " + std::to_string(s.st_mode & 07777)
-               + " mtime " + std::to_string(s.st_mtim.tv_sec) + "." + std::to_string(s.st_mtim.tv_nsec) + " ctime "
-               + std::to_string(s.st_ctim.tv_sec) + "." + std::to_string(s.st_ctim.tv_nsec);
+            + " mtime " + std::to_string(s.st_mtim.tv_sec) + "." + std::to_string(s.st_mtim.tv_nsec) + " ctime "
+            + std::to_string(s.st_ctim.tv_sec) + "." + std::to_string(s.st_ctim.tv_nsec);
     };
     entries["."] = describe(root);
     for (const auto& entry : fs::recursive_directory_iterator(root))

@@ -46,7 +46,7 @@ std::vector<ArtworkFile> generateArtwork()
     JpegSettings titleSettings;
     titleSettings.quality = kTitleQuality;
     titleSettings.jfifMinorVersion = 1;
-    titleSettings.densityUnit = 1;  // dots per inch
+    titleSettings.densityUnit = 1; // dots per inch
     titleSettings.xDensity = 120;
     titleSettings.yDensity = 120;
     files.push_back({QStringLiteral("windows/resources/pictures/title.picture"),
@@ -55,7 +55,7 @@ std::vector<ArtworkFile> generateArtwork()
     JpegSettings fallbackSettings;
     fallbackSettings.quality = kFallbackQuality;
     fallbackSettings.jfifMinorVersion = 2;
-    fallbackSettings.densityUnit = 2;  // dots per centimetre, with no density given
+    fallbackSettings.densityUnit = 2; // dots per centimetre, with no density given
     fallbackSettings.xDensity = 0;
     fallbackSettings.yDensity = 0;
     fallbackSettings.comment = kFallbackComment;
@@ -72,7 +72,8 @@ std::vector<ArtworkFile> generateArtwork()
     files.push_back({QStringLiteral("windows/resources/icon/MAINICON.ico"), iconFile({icon32, icon16}, iconPalette())});
     files.push_back({QStringLiteral("windows/resources/icon/tolvika-32.png"), pngBytes(icon32.toImage(iconPalette()))});
     files.push_back({QStringLiteral("windows/resources/icon/tolvika-16.png"), pngBytes(icon16.toImage(iconPalette()))});
-    files.push_back({QStringLiteral("windows/resources/icon/tolvika-128.png"), pngBytes(mainIconLarge(kLargeIconSize))});
+    files.push_back(
+        {QStringLiteral("windows/resources/icon/tolvika-128.png"), pngBytes(mainIconLarge(kLargeIconSize))});
     return files;
 }
 

@@ -11,7 +11,7 @@
 namespace artwork {
 
 struct ArtworkFile {
-    QString relativePath;  // e.g. "windows/resources/pictures/title.picture"
+    QString relativePath; // e.g. "windows/resources/pictures/title.picture"
     QByteArray bytes;
 };
 

@@ -29,24 +29,21 @@ void put32(QByteArray& out, std::uint32_t value)
     put16(out, value >> 16);
 }
 
-int rowBytes(int width, int bitsPerPixel)
-{
-    return ((width * bitsPerPixel + 31) / 32) * 4;
-}
+int rowBytes(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
 
 void putInfoHeader(QByteArray& out, int width, int storedHeight, std::uint32_t imageSize)
 {
     put32(out, kInfoHeaderSize);
     put32(out, static_cast<std::uint32_t>(width));
     put32(out, static_cast<std::uint32_t>(storedHeight));
-    put16(out, 1);  // planes
-    put16(out, 4);  // bits per pixel
-    put32(out, 0);  // no compression
+    put16(out, 1); // planes
+    put16(out, 4); // bits per pixel
+    put32(out, 0); // no compression
     put32(out, imageSize);
-    put32(out, 0);  // horizontal resolution: not given
-    put32(out, 0);  // vertical resolution: not given
-    put32(out, 0);  // colours used: all sixteen
-    put32(out, 0);  // important colours: all
+    put32(out, 0); // horizontal resolution: not given
+    put32(out, 0); // vertical resolution: not given
+    put32(out, 0); // colours used: all sixteen
+    put32(out, 0); // important colours: all
 }
 
 void putPalette(QByteArray& out, const Palette16& palette)
@@ -96,7 +93,7 @@ QByteArray bitmapFile(const PixelMap& map, const Palette16& palette, Colour16 tr
     QByteArray out;
     out.append("BM");
     put32(out, offset + imageSize);
-    put32(out, 0);  // two reserved words
+    put32(out, 0); // two reserved words
     put32(out, offset);
     putInfoHeader(out, map.width(), map.height(), imageSize);
     putPalette(out, palette);
@@ -108,8 +105,8 @@ QByteArray iconFile(const std::vector<PixelMap>& images, const Palette16& palett
 {
     QByteArray directory;
     QByteArray bodies;
-    put16(directory, 0);  // reserved
-    put16(directory, 1);  // resource type: icon
+    put16(directory, 0); // reserved
+    put16(directory, 1); // resource type: icon
     put16(directory, static_cast<std::uint32_t>(images.size()));
     std::uint32_t offset = kIconDirSize + kIconEntrySize * static_cast<std::uint32_t>(images.size());
     for (const PixelMap& map : images) {
@@ -125,10 +122,10 @@ QByteArray iconFile(const std::vector<PixelMap>& images, const Palette16& palett
 
         directory.append(static_cast<char>(map.width()));
         directory.append(static_cast<char>(map.height()));
-        directory.append(static_cast<char>(16));  // colours in the palette
-        directory.append('\0');                   // reserved
-        put16(directory, 1);                      // planes
-        put16(directory, 4);                      // bits per pixel
+        directory.append(static_cast<char>(16)); // colours in the palette
+        directory.append('\0'); // reserved
+        put16(directory, 1); // planes
+        put16(directory, 4); // bits per pixel
         put32(directory, static_cast<std::uint32_t>(body.size()));
         put32(directory, offset);
         offset += static_cast<std::uint32_t>(body.size());

@@ -75,10 +75,7 @@ void drawSoftShadow(QPainter& p, const QPainterPath& localShape, QPointF offset,
     p.restore();
 }
 
-void enterDesignBox(QPainter& p, const QRectF& box)
-{
-    enterDesignSpace(p, box, QSizeF(100, 100));
-}
+void enterDesignBox(QPainter& p, const QRectF& box) { enterDesignSpace(p, box, QSizeF(100, 100)); }
 
 void enterDesignSpace(QPainter& p, const QRectF& box, QSizeF design)
 {
@@ -86,9 +83,6 @@ void enterDesignSpace(QPainter& p, const QRectF& box, QSizeF design)
     p.scale(box.width() / design.width(), box.height() / design.height());
 }
 
-QPen roundPen(QColor colour, double width)
-{
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
+QPen roundPen(QColor colour, double width) { return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin); }
 
 } // namespace artwork

@@ -122,7 +122,9 @@ void drawFirTree(QPainter& p, const QRectF& box)
     trunk.addRect(QRectF(43, 78, 14, 18));
     shapeWith(p, trunk, horizontal(43, 57, QColor(170, 100, 50), QColor(105, 55, 25)), QColor(70, 35, 15));
 
-    struct Tier { double top, bottom, half; };
+    struct Tier {
+        double top, bottom, half;
+    };
     const Tier tiers[] = {{40, 84, 42}, {20, 62, 33}, {2, 40, 23}};
     for (const Tier& t : tiers) {
         QPainterPath tier;
@@ -135,9 +137,14 @@ void drawFirTree(QPainter& p, const QRectF& box)
         g.setColorAt(1, QColor(20, 120, 45));
         shapeWith(p, tier, g, edge);
     }
-    const struct { QPointF at; QColor colour; } balls[] = {
-        {{36, 72}, QColor(235, 40, 40)}, {{64, 76}, QColor(255, 210, 40)}, {{58, 52}, QColor(60, 110, 240)},
-        {{40, 50}, QColor(255, 210, 40)}, {{50, 30}, QColor(235, 40, 40)}};
+    const struct {
+        QPointF at;
+        QColor colour;
+    } balls[] = {{{36, 72}, QColor(235, 40, 40)},
+                 {{64, 76}, QColor(255, 210, 40)},
+                 {{58, 52}, QColor(60, 110, 240)},
+                 {{40, 50}, QColor(255, 210, 40)},
+                 {{50, 30}, QColor(235, 40, 40)}};
     for (const auto& b : balls) {
         QRadialGradient g(b.at - QPointF(1.2, 1.2), 4.5);
         g.setColorAt(0, b.colour.lighter(170));
@@ -189,7 +196,8 @@ void drawCatWithYarn(QPainter& p, const QRectF& box)
     for (int side : {-1, 1}) {
         const QPainterPath ear = polygonPath({{38 + side * 6.0, 26}, {38 + side * 20.0, 6}, {38 + side * 21.0, 32}});
         shapeWith(p, ear, fur, edge);
-        const QPainterPath inner = polygonPath({{38 + side * 10.0, 26}, {38 + side * 18.5, 13}, {38 + side * 18.5, 29}});
+        const QPainterPath inner = polygonPath(
+            {{38 + side * 10.0, 26}, {38 + side * 18.5, 13}, {38 + side * 18.5, 29}});
         shapeWith(p, inner, QColor(255, 160, 170), QColor(0, 0, 0, 0), 0.1);
     }
     const QPainterPath head = ellipsePath(QPointF(38, 36), 21, 18);

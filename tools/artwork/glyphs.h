@@ -15,8 +15,8 @@ namespace artwork {
 inline constexpr int kGlyphCell = 16;
 
 struct Glyph {
-    std::string name;  // the button's name, which is also the file's
-    PixelMap bitmap;   // 32 x 16: normal cell, disabled cell
+    std::string name; // the button's name, which is also the file's
+    PixelMap bitmap; // 32 x 16: normal cell, disabled cell
 };
 
 // The disabled cell of a design: grey and white on transparent.

@@ -1,7 +1,7 @@
 #include "tools/artwork/jpeg_encoder.h"
 
-#include "tools/artwork/artwork_error.h"
 #include "platform/jpeg/compressor.h"
+#include "tools/artwork/artwork_error.h"
 
 #include <cstdio>
 #include <jpeglib.h>
@@ -17,8 +17,8 @@ QByteArray encodeJpeg(const QImage& picture, const JpegSettings& settings)
         jpeg_compress_struct& info = compressor.info();
         jpeg_set_colorspace(&info, JCS_YCbCr);
         compressor.setQuality(settings.quality);
-        info.dct_method = JDCT_ISLOW;  // the exact integer transform: same bytes with or without SIMD
-        info.optimize_coding = FALSE;  // keep the standard Huffman tables
+        info.dct_method = JDCT_ISLOW; // the exact integer transform: same bytes with or without SIMD
+        info.optimize_coding = FALSE; // keep the standard Huffman tables
         info.comp_info[0].h_samp_factor = 2;
         info.comp_info[0].v_samp_factor = 2;
         for (int c = 1; c < 3; ++c) {

@@ -14,11 +14,11 @@ namespace artwork {
 
 struct JpegSettings {
     int quality = 80;
-    std::uint8_t jfifMinorVersion = 1;  // JFIF 1.0x
-    std::uint8_t densityUnit = 1;       // 0 none, 1 dots per inch, 2 dots per centimetre
+    std::uint8_t jfifMinorVersion = 1; // JFIF 1.0x
+    std::uint8_t densityUnit = 1; // 0 none, 1 dots per inch, 2 dots per centimetre
     std::uint16_t xDensity = 120;
     std::uint16_t yDensity = 120;
-    std::string comment;  // written as a COM segment when not empty
+    std::string comment; // written as a COM segment when not empty
 };
 
 QByteArray encodeJpeg(const QImage& picture, const JpegSettings& settings);

@@ -19,10 +19,7 @@ constexpr double kFrontEdgeWidth = 2.0;
 
 } // namespace
 
-LetterStyle redLetter()
-{
-    return {QColor(255, 112, 96), QColor(222, 24, 24), QColor(150, 8, 12), QColor(90, 0, 6)};
-}
+LetterStyle redLetter() { return {QColor(255, 112, 96), QColor(222, 24, 24), QColor(150, 8, 12), QColor(90, 0, 6)}; }
 
 LetterStyle blueLetter()
 {
@@ -43,8 +40,7 @@ QPainterPath letterShape(QChar letter, const QFont& font, QPointF origin, double
     return glyph.united(stroker.createStroke(glyph)).simplified();
 }
 
-void drawExtrudedLetter(QPainter& p, const QPainterPath& front, const LetterStyle& style,
-                        QPointF step, int depth)
+void drawExtrudedLetter(QPainter& p, const QPainterPath& front, const LetterStyle& style, QPointF step, int depth)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -84,8 +80,8 @@ void drawExtrudedLetter(QPainter& p, const QPainterPath& front, const LetterStyl
     gloss.setColorAt(0, QColor(255, 255, 255, 150));
     gloss.setColorAt(1, QColor(255, 255, 255, 0));
     QPainterPath glossArea;
-    glossArea.addEllipse(QRectF(box.left() - box.width() * 0.3, box.top() - box.height() * 0.55,
-                                box.width() * 1.6, box.height() * 0.95));
+    glossArea.addEllipse(QRectF(box.left() - box.width() * 0.3, box.top() - box.height() * 0.55, box.width() * 1.6,
+                                box.height() * 0.95));
     p.fillPath(glossArea, gloss);
     p.restore();
 

@@ -12,10 +12,10 @@
 namespace artwork {
 
 struct LetterStyle {
-    QColor light;    // top of the front face
-    QColor base;     // bottom of the front face
-    QColor side;     // the extruded side face
-    QColor outline;  // edges
+    QColor light; // top of the front face
+    QColor base; // bottom of the front face
+    QColor side; // the extruded side face
+    QColor outline; // edges
 };
 
 LetterStyle redLetter();
@@ -25,7 +25,6 @@ LetterStyle blueLetter();
 QPainterPath letterShape(QChar letter, const QFont& font, QPointF origin, double grow);
 
 // Draws an extruded letter: `depth` one-pixel steps of `step` each.
-void drawExtrudedLetter(QPainter& p, const QPainterPath& front, const LetterStyle& style,
-                        QPointF step, int depth);
+void drawExtrudedLetter(QPainter& p, const QPainterPath& front, const LetterStyle& style, QPointF step, int depth);
 
 } // namespace artwork

@@ -1,9 +1,9 @@
 // tolvika-artwork: draws the program's built-in pictures, button glyphs and
 // icon and writes them below the given repository root, where they are
 // committed. With --preview FOLDER it also writes enlarged pictures to look at.
+#include "platform/exception/exception.h"
 #include "tools/artwork/artwork_set.h"
 #include "tools/artwork/preview.h"
-#include "platform/exception/exception.h"
 
 #include <QGuiApplication>
 #include <cstdio>

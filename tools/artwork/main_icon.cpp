@@ -40,19 +40,9 @@ void hline(PixelMap& m, int left, int right, int y, Colour16 colour)
 // Rows of the 32-pixel clock face, relative to its top-left corner: K rim,
 // W face, R centre; the hands at three o'clock, ticks at three, six and nine.
 constexpr std::array<std::string_view, 13> kClock32 = {
-    "....KKKKK....",
-    "..KKWWWWWKK..",
-    ".KWWWWKWWWWK.",
-    "KWWWWWKWWWWWK",
-    "KWWWWWKWWWWWK",
-    "KWWWWWKWWWWWK",
-    "KKWWWWRKKKWKK",
-    "KWWWWWWWWWWWK",
-    "KWWWWWWWWWWWK",
-    "KWWWWWWWWWWWK",
-    ".KWWWWWWWWWK.",
-    "..KKWWKWWKK..",
-    "....KKKKK....",
+    "....KKKKK....", "..KKWWWWWKK..", ".KWWWWKWWWWK.", "KWWWWWKWWWWWK", "KWWWWWKWWWWWK",
+    "KWWWWWKWWWWWK", "KKWWWWRKKKWKK", "KWWWWWWWWWWWK", "KWWWWWWWWWWWK", "KWWWWWWWWWWWK",
+    ".KWWWWWWWWWK.", "..KKWWKWWKK..", "....KKKKK....",
 };
 // Where the clock face sits on the 32-pixel icon.
 constexpr int kClock32Left = 19;
@@ -73,8 +63,8 @@ PixelMap mainIcon32()
     // Right page with lines of blue text, words separated by gaps.
     fill(m, 17, 4, 30, 26, C::White);
     frame(m, 17, 4, 30, 26, C::Black);
-    const std::array<std::array<int, 4>, 4> words = {{
-        {19, 22, 24, 28}, {19, 21, 23, 28}, {19, 24, 26, 28}, {19, 23, 0, -1}}};
+    const std::array<std::array<int, 4>, 4> words = {
+        {{19, 22, 24, 28}, {19, 21, 23, 28}, {19, 24, 26, 28}, {19, 23, 0, -1}}};
     int y = 15;
     for (const auto& w : words) {
         hline(m, w[0], w[1], y, C::Blue);
@@ -168,9 +158,12 @@ QImage mainIconLarge(int size)
         p.drawLine(QPointF(16, y), QPointF(54, y + 1));
     // Blue text on the right page.
     p.setPen(QPen(QColor(20, 60, 220), 3.2, Qt::SolidLine, Qt::RoundCap));
-    const std::array<std::array<double, 4>, 6> words = {{
-        {75, 86, 91, 110}, {75, 96, 101, 112}, {75, 82, 87, 108},
-        {75, 99, 104, 112}, {75, 89, 94, 110}, {75, 95, 0, -1}}};
+    const std::array<std::array<double, 4>, 6> words = {{{75, 86, 91, 110},
+                                                         {75, 96, 101, 112},
+                                                         {75, 82, 87, 108},
+                                                         {75, 99, 104, 112},
+                                                         {75, 89, 94, 110},
+                                                         {75, 95, 0, -1}}};
     double y = 50;
     for (const auto& w : words) {
         p.drawLine(QPointF(w[0], y), QPointF(w[1], y));
@@ -216,9 +209,9 @@ QImage mainIconLarge(int size)
         p.restore();
     }
     p.setPen(QPen(ink, 3.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(centre, centre + QPointF(-7, -5));   // hour hand towards ten
+    p.drawLine(centre, centre + QPointF(-7, -5)); // hour hand towards ten
     p.setPen(QPen(ink, 2.4, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(centre, centre + QPointF(10, -7));   // minute hand towards two
+    p.drawLine(centre, centre + QPointF(10, -7)); // minute hand towards two
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(220, 20, 20));
     p.drawEllipse(centre, 2.6, 2.6);

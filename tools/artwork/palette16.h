@@ -12,8 +12,22 @@
 namespace artwork {
 
 enum class Colour16 : std::uint8_t {
-    Black, Maroon, Green, Olive, Navy, Purple, Teal, Grey, Silver,
-    Red, Lime, Yellow, Blue, Fuchsia, Aqua, White
+    Black,
+    Maroon,
+    Green,
+    Olive,
+    Navy,
+    Purple,
+    Teal,
+    Grey,
+    Silver,
+    Red,
+    Lime,
+    Yellow,
+    Blue,
+    Fuchsia,
+    Aqua,
+    White
 };
 
 // One palette: sixteen colours in stored order, each with the name it stands for.

@@ -36,12 +36,9 @@ bool colourOfCharacter(char c, int x, int y, Colour16& colour)
 } // namespace
 
 PixelMap::PixelMap(int width, int height)
-    : m_width(width),
-      m_height(height),
-      m_colours(static_cast<std::size_t>(width * height), Colour16::Olive),
+    : m_width(width), m_height(height), m_colours(static_cast<std::size_t>(width * height), Colour16::Olive),
       m_opaque(static_cast<std::size_t>(width * height), false)
-{
-}
+{}
 
 PixelMap PixelMap::fromRows(std::initializer_list<std::string_view> rows)
 {

@@ -33,9 +33,9 @@ using ObjectPainter = std::function<void(QPainter&, const QRectF&)>;
 struct LetterPlace {
     QChar letter;
     bool red;
-    double gapBefore;     // space left of the letter's box
+    double gapBefore; // space left of the letter's box
     ObjectPainter object;
-    QRectF objectBox;     // relative to the letter's box: x from its right edge, y from the baseline
+    QRectF objectBox; // relative to the letter's box: x from its right edge, y from the baseline
 };
 
 struct PlacedLetter {
@@ -62,9 +62,8 @@ std::vector<PlacedLetter> layRow(const std::vector<LetterPlace>& row, const QFon
         QPainterPath shape = shapes[i].translated(x - bounds.left(), 0);
         const double right = x + bounds.width();
         const QRectF& rel = row[i].objectBox;
-        placed.push_back({shape, row[i].red,
-                          QRectF(right + rel.x(), baseline + rel.y(), rel.width(), rel.height()),
-                          row[i].object});
+        placed.push_back(
+            {shape, row[i].red, QRectF(right + rel.x(), baseline + rel.y(), rel.width(), rel.height()), row[i].object});
         x = right;
     }
     return placed;
@@ -131,8 +130,7 @@ QImage fallbackPicture(const QImage& title)
         text.addText(QPointF(0, 0), font, words[i]);
         const QRectF ink = text.boundingRect();
         const double baseline = firstBaseline + i * lineHeight;
-        p.fillPath(text.translated((kPictureWidth - ink.width()) / 2 - ink.left(), baseline),
-                   QColor(230, 0, 0));
+        p.fillPath(text.translated((kPictureWidth - ink.width()) / 2 - ink.left(), baseline), QColor(230, 0, 0));
     }
     p.end();
     return image;

@@ -8,15 +8,15 @@
 #include <QStringList>
 
 enum class CheckStatus {
-    Ok,      // loads as the program would load it
+    Ok, // loads as the program would load it
     Warning, // loads, but the child would see or hear something off
     Missing, // not there: the program shows its fallback
-    Failed,  // there, but loading it raises an error in the program
+    Failed, // there, but loading it raises an error in the program
 };
 
 struct FileCheck {
     CheckStatus status = CheckStatus::Ok;
-    QString value;     // e.g. "2 lines", "592×419", "1.42 s"; empty when there is none
+    QString value; // e.g. "2 lines", "592×419", "1.42 s"; empty when there is none
     QStringList notes; // one sentence per finding
 
     // Raises the status to `worse` (never lowers it) and records why.

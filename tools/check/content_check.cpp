@@ -46,8 +46,8 @@ PageCheck checkPage(const QString& name, const ContentPage& files)
 // A page without its folder is said once, not three times.
 void noteMissingFolder(PageCheck& page, const QString& folderName, const ContentPage& files)
 {
-    page.notes.append(QStringLiteral("no folder %1: \"%2\", the fallback picture and a beep")
-                          .arg(folderName, files.missingTextLine));
+    page.notes.append(
+        QStringLiteral("no folder %1: \"%2\", the fallback picture and a beep").arg(folderName, files.missingTextLine));
     for (FileCheck* file : {&page.text, &page.picture, &page.sound})
         file->notes.clear();
 }
@@ -100,8 +100,10 @@ FolderCheck checkDataFolder(const QString& folder)
     // The Help window loads its text without looking first: a missing file is
     // its error box, which the text check's note says.
     const QString helpPath = result.folder + QLatin1String(kHelpFileName);
-    result.help = checkTextFile(helpPath, QStringLiteral("missing: the Help window shows the error box "
-                                                         "\"Cannot open file %1.\"").arg(helpPath));
+    result.help = checkTextFile(helpPath,
+                                QStringLiteral("missing: the Help window shows the error box "
+                                               "\"Cannot open file %1.\"")
+                                    .arg(helpPath));
 
     if (!FileIsPresent(result.folder + QLatin1String(kMarkerFileName)))
         result.marker.report(CheckStatus::Missing,
@@ -117,7 +119,8 @@ int runContentCheck(const QString& folder, QTextStream& out)
         return kCheckBadArgument;
     }
     // Made absolute as text, so that every byte of the name stays as it is.
-    const QString absolute = folder.startsWith(QLatin1Char('/')) ? folder : QDir::currentPath() + QLatin1Char('/') + folder;
+    const QString absolute = folder.startsWith(QLatin1Char('/')) ? folder
+                                                                 : QDir::currentPath() + QLatin1Char('/') + folder;
     const FolderCheck result = checkDataFolder(QDir::cleanPath(absolute));
     writeReport(result, out);
     out.flush();

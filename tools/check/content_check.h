@@ -28,7 +28,7 @@ struct PageCheck {
 struct FolderCheck {
     QString folder; // as the program would hold it, with a final "/"
     std::vector<PageCheck> pages; // the welcome page, then the 33 letters in alphabetical order
-    FileCheck help;   // "help.txt", as the Help window loads it
+    FileCheck help; // "help.txt", as the Help window loads it
     FileCheck marker; // "data.txt", which the folder button asks for
 
     // Every file the program would show loads (warnings allowed).

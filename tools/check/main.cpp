@@ -2,8 +2,8 @@
 // the texts, pictures and sounds of a data folder. Exit status 0 when
 // everything it would show loads (warnings allowed), 1 when something is
 // missing or fails to load, 2 for a wrong argument.
-#include "app/file_services.h"
 #include "app/core/path_encoding.h"
+#include "app/file_services.h"
 #include "app/picture_file.h"
 #include "tools/check/content_check.h"
 #include "tools/check/offscreen_application.h"
@@ -15,12 +15,11 @@
 
 namespace {
 
-constexpr auto kUsage =
-    "usage: tolvika-check DATA-FOLDER\n"
-    "Checks a Tolvika data folder: for the welcome page and each of the 33 letters,\n"
-    "whether its text, picture and sound are there and load as the program loads them;\n"
-    "then help.txt and data.txt. Exit status: 0 when everything loads (warnings\n"
-    "allowed), 1 when something is missing or fails, 2 for a wrong argument.\n";
+constexpr auto kUsage = "usage: tolvika-check DATA-FOLDER\n"
+                        "Checks a Tolvika data folder: for the welcome page and each of the 33 letters,\n"
+                        "whether its text, picture and sound are there and load as the program loads them;\n"
+                        "then help.txt and data.txt. Exit status: 0 when everything loads (warnings\n"
+                        "allowed), 1 when something is missing or fails, 2 for a wrong argument.\n";
 
 bool isHelpOption(const char* argument)
 {

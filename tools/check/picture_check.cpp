@@ -16,8 +16,8 @@ namespace {
 
 QString errorBoxNote(const char* when, const std::exception& error)
 {
-    return QStringLiteral("error box \"%1\" %2").arg(withFinalPeriod(QString::fromUtf8(error.what())),
-                                                    QLatin1String(when));
+    return QStringLiteral("error box \"%1\" %2")
+        .arg(withFinalPeriod(QString::fromUtf8(error.what())), QLatin1String(when));
 }
 
 // Why a file that opens elsewhere is refused at load, when it is its size.
@@ -39,10 +39,7 @@ QString paintRefusalReason(const std::exception& error)
     return QStringLiteral(": it has more than %1 scans, which no camera or program writes").arg(TJPEGImage::kMaxScans);
 }
 
-QString sizeText(int width, int height)
-{
-    return QStringLiteral("%1×%2").arg(width).arg(height);
-}
+QString sizeText(int width, int height) { return QStringLiteral("%1×%2").arg(width).arg(height); }
 
 } // namespace
 
@@ -78,10 +75,13 @@ FileCheck checkPictureFile(const QString& path)
     }
 
     if (const auto* jpeg = dynamic_cast<const TJPEGImage*>(&graphic); jpeg && jpegEndsEarly(jpeg->Data()))
-        check.report(CheckStatus::Warning,
-                     QStringLiteral("truncated: the file ends early, so part of the picture is missing (filled in by the decoder)"));
+        check.report(
+            CheckStatus::Warning,
+            QStringLiteral(
+                "truncated: the file ends early, so part of the picture is missing (filled in by the decoder)"));
     if (graphic.Width() > kPictureAreaSize.width() || graphic.Height() > kPictureAreaSize.height())
-        check.report(CheckStatus::Warning, QStringLiteral("larger than the %1 picture area: its edges are cut off")
-                                               .arg(sizeText(kPictureAreaSize.width(), kPictureAreaSize.height())));
+        check.report(CheckStatus::Warning,
+                     QStringLiteral("larger than the %1 picture area: its edges are cut off")
+                         .arg(sizeText(kPictureAreaSize.width(), kPictureAreaSize.height())));
     return check;
 }

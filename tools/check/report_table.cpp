@@ -112,8 +112,10 @@ void writeReport(const FolderCheck& result, QTextStream& out)
         tally.count(page.sound);
     }
     const QString none = QLatin1String(kNotApplicable);
-    rows.push_back({QStringLiteral("help.txt"), cell(result.help), none, none, result.help.notes.join(QStringLiteral("; "))});
-    rows.push_back({QStringLiteral("data.txt"), cell(result.marker), none, none, result.marker.notes.join(QStringLiteral("; "))});
+    rows.push_back(
+        {QStringLiteral("help.txt"), cell(result.help), none, none, result.help.notes.join(QStringLiteral("; "))});
+    rows.push_back(
+        {QStringLiteral("data.txt"), cell(result.marker), none, none, result.marker.notes.join(QStringLiteral("; "))});
     tally.count(result.help);
     tally.count(result.marker);
 

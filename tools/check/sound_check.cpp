@@ -1,8 +1,8 @@
 #include "tools/check/sound_check.h"
 
+#include "app/core/path_encoding.h"
 #include "app/error_box.h"
 #include "app/file_services.h"
-#include "app/core/path_encoding.h"
 #include "platform/mci/mci.h"
 
 #include <QByteArray>
@@ -53,8 +53,8 @@ FileCheck checkSoundFile(const QString& path)
     MCI_OPEN_PARMS open;
     open.lpstrElementName = element.constData();
     if (const MCIERROR error = mciSendCommand(0, MCI_OPEN, MCI_OPEN_ELEMENT | MCI_WAIT, &open)) {
-        check.report(CheckStatus::Failed, QStringLiteral("error box \"%1\" when the page loads")
-                                              .arg(withFinalPeriod(errorText(error))));
+        check.report(CheckStatus::Failed,
+                     QStringLiteral("error box \"%1\" when the page loads").arg(withFinalPeriod(errorText(error))));
         return check;
     }
     const OpenSound sound(open.wDeviceID);

@@ -40,8 +40,8 @@ FileCheck checkTextFile(const QString& path, const QString& missingNote)
     try {
         LoadTextLines(area, path);
     } catch (const std::exception& error) {
-        check.report(CheckStatus::Failed, QStringLiteral("error box \"%1\"").arg(
-            withFinalPeriod(QString::fromUtf8(error.what()))));
+        check.report(CheckStatus::Failed,
+                     QStringLiteral("error box \"%1\"").arg(withFinalPeriod(QString::fromUtf8(error.what()))));
         return check;
     }
     check.value = linesValue(area.Lines().size());

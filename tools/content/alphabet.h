@@ -12,11 +12,11 @@ namespace content {
 
 struct LetterEntry {
     std::string_view capital; // UTF-8; also the letter folder's name
-    std::string_view small;   // UTF-8
-    std::string_view word;    // the second line of the text, with this letter in it
-    char32_t emoji;           // the picture of the word: a code point of the colour font,
-                              // or of a drawn thing where the font has none
-    std::string_view spoken;  // what the voice says, in Russian
+    std::string_view small; // UTF-8
+    std::string_view word; // the second line of the text, with this letter in it
+    char32_t emoji; // the picture of the word: a code point of the colour font,
+                    // or of a drawn thing where the font has none
+    std::string_view spoken; // what the voice says, in Russian
 };
 
 constexpr std::size_t kLetterCount = 33;

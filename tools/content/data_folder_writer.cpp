@@ -1,5 +1,6 @@
 #include "tools/content/data_folder_writer.h"
 
+#include "platform/codepage/windows1251.h"
 #include "tools/content/alphabet.h"
 #include "tools/content/emoji_painter.h"
 #include "tools/content/help_text.h"
@@ -8,7 +9,6 @@
 #include "tools/content/memo_fit.h"
 #include "tools/content/speech_batch.h"
 #include "tools/content/welcome_picture.h"
-#include "platform/codepage/windows1251.h"
 
 #include "platform/exception/exception.h"
 

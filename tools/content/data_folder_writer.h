@@ -9,9 +9,9 @@
 namespace content {
 
 struct GeneratorInputs {
-    std::filesystem::path output;      // the data folder to (re)create
+    std::filesystem::path output; // the data folder to (re)create
     std::filesystem::path synthesiser; // the espeak-ng program
-    std::filesystem::path emojiFont;   // NotoColorEmoji.ttf
+    std::filesystem::path emojiFont; // NotoColorEmoji.ttf
 };
 
 // Raises Exception on the first problem; the old folder then stays as it was.

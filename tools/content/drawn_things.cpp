@@ -19,8 +19,11 @@ const QColor SteelDark(0x78, 0x90, 0x9C);
 
 // The body's bands, top to bottom.
 const std::array<QColor, 5> Bands{{
-    QColor(0xF4, 0x43, 0x36), QColor(0xFF, 0xC1, 0x07), QColor(0x4C, 0xAF, 0x50),
-    QColor(0x21, 0x96, 0xF3), QColor(0xF4, 0x43, 0x36),
+    QColor(0xF4, 0x43, 0x36),
+    QColor(0xFF, 0xC1, 0x07),
+    QColor(0x4C, 0xAF, 0x50),
+    QColor(0x21, 0x96, 0xF3),
+    QColor(0xF4, 0x43, 0x36),
 }};
 
 void paintSpinningTop(QPainter& p, qreal s)
@@ -81,10 +84,7 @@ void paintSpinningTop(QPainter& p, qreal s)
 
 } // namespace
 
-bool isDrawnThing(char32_t codePoint)
-{
-    return codePoint == kSpinningTop;
-}
+bool isDrawnThing(char32_t codePoint) { return codePoint == kSpinningTop; }
 
 QImage paintDrawnThing(char32_t codePoint, int side)
 {

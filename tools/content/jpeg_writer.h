@@ -14,7 +14,6 @@ constexpr int kDefaultJpegQuality = 90;
 
 // Encodes the image (any format; alpha is dropped) and writes it to the path.
 // Raises Exception when the file cannot be written or libjpeg fails.
-void writeBaselineJpeg(const QImage& image, const std::filesystem::path& path,
-                       int quality = kDefaultJpegQuality);
+void writeBaselineJpeg(const QImage& image, const std::filesystem::path& path, int quality = kDefaultJpegQuality);
 
 } // namespace content

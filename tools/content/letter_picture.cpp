@@ -33,10 +33,7 @@ constexpr qreal kHighlightPadding = 7;
 constexpr qreal kHighlightInset = 8;
 constexpr qreal kHighlightRadius = 14;
 
-QString q(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
+QString q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 // The capital and the small letter side by side, scaled down only if they
 // would not fit the card, centred in it.
@@ -94,8 +91,7 @@ void paintWord(QPainter& painter, const LetterEntry& letter, const Palette& pale
     for (const QPainterPath& glyph : marked) {
         const QRectF box = glyph.translated(shift).boundingRect();
         painter.drawRoundedRect(QRectF(box.left() - kHighlightPadding, WordBand.top() + kHighlightInset,
-                                       box.width() + 2 * kHighlightPadding,
-                                       WordBand.height() - 2 * kHighlightInset),
+                                       box.width() + 2 * kHighlightPadding, WordBand.height() - 2 * kHighlightInset),
                                 kHighlightRadius, kHighlightRadius);
     }
     painter.restore();
@@ -112,8 +108,7 @@ QImage paintLetterPicture(const LetterEntry& letter, int index, const EmojiPaint
     const Palette& palette = paletteFor(index);
     QImage picture(PictureSize, QImage::Format_RGB32);
     QPainter painter(&picture);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform
-                           | QPainter::TextAntialiasing);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
 
     paintBackground(painter, palette, index + 1);
 

@@ -15,10 +15,7 @@ QFont memoFont()
     return font;
 }
 
-int memoLineWidth(const QString& line)
-{
-    return QFontMetrics(memoFont()).horizontalAdvance(line);
-}
+int memoLineWidth(const QString& line) { return QFontMetrics(memoFont()).horizontalAdvance(line); }
 
 std::vector<std::string> memoFitProblems(const std::vector<std::string>& utf8Lines)
 {
@@ -29,9 +26,9 @@ std::vector<std::string> memoFitProblems(const std::vector<std::string>& utf8Lin
     for (std::size_t i = 0; i < utf8Lines.size(); ++i) {
         const int width = memoLineWidth(QString::fromStdString(utf8Lines[i]));
         if (width > kMemoTextWidth)
-            problems.push_back("line " + std::to_string(i + 1) + " is too wide for the text area (" + std::to_string(width)
-                               + " of " + std::to_string(kMemoTextWidth) + " px): it wraps, and its end is not seen: "
-                               + utf8Lines[i]);
+            problems.push_back("line " + std::to_string(i + 1) + " is too wide for the text area ("
+                               + std::to_string(width) + " of " + std::to_string(kMemoTextWidth)
+                               + " px): it wraps, and its end is not seen: " + utf8Lines[i]);
     }
     if (utf8Lines.size() > kMemoVisibleLines)
         problems.push_back(std::to_string(utf8Lines.size()) + " lines, but the text area shows "

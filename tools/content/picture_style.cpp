@@ -89,8 +89,8 @@ QPainterPath centredTextPath(const QFont& font, const QString& text, QPointF cen
     return path.translated(centre - ink.center());
 }
 
-void paintRaised(QPainter& painter, const QPainterPath& shape, const QColor& fill,
-                 const QColor& outline, qreal outlineWidth)
+void paintRaised(QPainter& painter, const QPainterPath& shape, const QColor& fill, const QColor& outline,
+                 qreal outlineWidth)
 {
     constexpr QPointF ShadowOffset(4, 5);
     painter.save();

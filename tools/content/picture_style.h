@@ -20,9 +20,9 @@ namespace content {
 constexpr QSize PictureSize(592, 419);
 
 struct Palette {
-    QColor skyTop;    // background at the top
+    QColor skyTop; // background at the top
     QColor skyBottom; // background at the bottom
-    QColor strong;    // the letter: dark enough to read on white
+    QColor strong; // the letter: dark enough to read on white
 };
 
 // The palette for the n-th page; neighbouring letters get different colours.
@@ -40,8 +40,8 @@ void paintBackground(QPainter& painter, const Palette& palette, int seed);
 QPainterPath centredTextPath(const QFont& font, const QString& text, QPointF centre);
 
 // Fills a shape with a soft shadow below it and an outline around it.
-void paintRaised(QPainter& painter, const QPainterPath& shape, const QColor& fill,
-                 const QColor& outline, qreal outlineWidth);
+void paintRaised(QPainter& painter, const QPainterPath& shape, const QColor& fill, const QColor& outline,
+                 qreal outlineWidth);
 
 // A white rounded card with a shadow, to set a letter or a word on.
 void paintCard(QPainter& painter, const QRectF& rect, qreal radius, int alpha = 255);

@@ -92,8 +92,8 @@ void SpeechBatch::run()
         QProcess& process = *done.process;
         const bool finished = process.waitForFinished(kSynthesisTimeoutMs);
         if (!finished || process.exitStatus() != QProcess::NormalExit)
-            throw Exception("espeak-ng could not speak \"" + done.job->phrase + "\": "
-                            + process.errorString().toStdString());
+            throw Exception("espeak-ng could not speak \"" + done.job->phrase
+                            + "\": " + process.errorString().toStdString());
         if (process.exitCode() != 0)
             throw Exception("espeak-ng could not speak \"" + done.job->phrase + "\": exit code "
                             + std::to_string(process.exitCode()));

@@ -32,8 +32,7 @@ std::uint32_t readU32(std::string_view b, size_t at)
 
 std::uint16_t readU16(std::string_view b, size_t at)
 {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at])
-                                      | static_cast<unsigned char>(b[at + 1]) << 8);
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 void putU32(std::vector<char>& out, std::uint32_t v)

@@ -33,7 +33,6 @@ constexpr double kDefaultMaxGain = 4.0;
 // mean the synthesiser (or the recording) said nothing.
 WaveClip tidySpeech(const WaveClip& clip, double maxGain = kDefaultMaxGain);
 
-
 // The complete file: a 44-byte header and the samples, little-endian.
 std::vector<char> waveFileBytes(const WaveClip& clip);
 

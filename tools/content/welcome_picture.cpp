@@ -110,14 +110,13 @@ QImage paintWelcomePicture(const EmojiPainter& emoji)
 {
     QImage picture(PictureSize, QImage::Format_RGB32);
     QPainter painter(&picture);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform
-                           | QPainter::TextAntialiasing);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
     paintSky(painter);
 
     const std::array<Sticker, 4> sky{{
         {U'\U0001F308', QPointF(470, 70), 170}, // rainbow
-        {U'\U00002600', QPointF(70, 62), 110},  // sun
-        {U'\U00002601', QPointF(230, 40), 80},  // cloud
+        {U'\U00002600', QPointF(70, 62), 110}, // sun
+        {U'\U00002601', QPointF(230, 40), 80}, // cloud
         {U'\U0001F98B', QPointF(540, 210), 60}, // butterfly
     }};
     for (const Sticker& s : sky)
@@ -134,7 +133,7 @@ QImage paintWelcomePicture(const EmojiPainter& emoji)
         paintBlock(painter, b);
 
     const std::array<Sticker, 2> friends{{
-        {U'\U0001F431', QPointF(84, 330), 118},  // cat
+        {U'\U0001F431', QPointF(84, 330), 118}, // cat
         {U'\U0001F436', QPointF(510, 330), 118}, // puppy
     }};
     for (const Sticker& s : friends)

@@ -12,13 +12,13 @@
 struct PageCommand {
     enum class Kind { MakePage, NewFolder, Help };
     Kind kind = Kind::Help;
-    QString dataFolder;                 // the data folder, or the new folder to make
-    PageTarget target;                  // MakePage only
-    std::optional<QString> picture;     // the source files, as typed
-    std::optional<QString> text;        // the text argument, "\n" not yet turned into breaks
+    QString dataFolder; // the data folder, or the new folder to make
+    PageTarget target; // MakePage only
+    std::optional<QString> picture; // the source files, as typed
+    std::optional<QString> text; // the text argument, "\n" not yet turned into breaks
     std::optional<QString> textFile;
     std::optional<QString> sound;
-    bool replace = false;               // existing page files may be replaced
+    bool replace = false; // existing page files may be replaced
 };
 
 // Raises EPageUsage for a command line it cannot follow.

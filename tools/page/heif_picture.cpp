@@ -41,8 +41,8 @@ bool looksLikeHeif(const QByteArray& bytes)
 {
     if (bytes.size() < kFileTypeBytes)
         return false;
-    const heif_filetype_result type =
-        heif_check_filetype(reinterpret_cast<const uint8_t*>(bytes.constData()), static_cast<int>(bytes.size()));
+    const heif_filetype_result type = heif_check_filetype(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                                          static_cast<int>(bytes.size()));
     return type == heif_filetype_yes_supported || type == heif_filetype_yes_unsupported;
 }
 

@@ -1,7 +1,7 @@
 #include "tools/page/new_folder.h"
 
-#include "tools/content/help_text.h"
 #include "platform/codepage/windows1251.h"
+#include "tools/content/help_text.h"
 #include "tools/page/page_errors.h"
 #include "tools/page/page_writer.h"
 #include "tools/page/staged_file.h"
@@ -26,8 +26,9 @@ void makeNewDataFolder(const QString& folder, QTextStream& out)
     if (info.exists() && !info.isDir())
         throw EPageRefused((folder + QStringLiteral(" is a file, not a folder")).toStdString());
     if (info.isDir() && !QDir(folder).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-        throw EPageRefused((folder + QStringLiteral(" is not empty; give a new folder, or add pages to it with "
-                                                    "tolvika-page if it is a data folder already"))
+        throw EPageRefused((folder
+                            + QStringLiteral(" is not empty; give a new folder, or add pages to it with "
+                                             "tolvika-page if it is a data folder already"))
                                .toStdString());
     const QString absolute = QDir::cleanPath(info.absoluteFilePath());
     try {

@@ -52,7 +52,7 @@ PageTarget parsePageTarget(const QString& argument)
             return PageTarget{false, byte};
     }
     throw EPageLetter(QStringLiteral("\"%1\" is not a letter of the Russian alphabet. Give one of %2 "
-                                    "(capital or small), or Main (or --welcome) for the welcome page")
-                         .arg(argument, acceptedLetters())
-                         .toStdString());
+                                     "(capital or small), or Main (or --welcome) for the welcome page")
+                          .arg(argument, acceptedLetters())
+                          .toStdString());
 }

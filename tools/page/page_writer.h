@@ -16,8 +16,8 @@
 
 // What the page gets; a part left empty is not touched.
 struct PageFiles {
-    std::optional<QImage> picture;    // already fitted to the picture area
-    std::optional<QByteArray> text;   // Windows-1251 bytes
+    std::optional<QImage> picture; // already fitted to the picture area
+    std::optional<QByteArray> text; // Windows-1251 bytes
     std::optional<content::WaveClip> sound;
 };
 

@@ -69,8 +69,9 @@ QImage importPicture(const QByteArray& bytes, const QString& path, QTextStream& 
     } catch (const EPageRefused& error) {
         throw EPageRefused((path + QStringLiteral(": cannot use it as a picture: ")).toStdString() + error.what());
     } catch (const std::bad_alloc&) {
-        throw EPageRefused((path + QStringLiteral(": cannot use it as a picture: decoding it needs more memory than "
-                                                  "a picture may take (a damaged file?)"))
+        throw EPageRefused((path
+                            + QStringLiteral(": cannot use it as a picture: decoding it needs more memory than "
+                                             "a picture may take (a damaged file?)"))
                                .toStdString());
     }
 }

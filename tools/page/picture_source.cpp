@@ -9,8 +9,8 @@ void refuseHugePicture(qint64 width, qint64 height)
     if (width <= 0 || height <= 0)
         throw EPageRefused("its header gives no size");
     if (width * height > kMaxSourcePixels)
-        throw EPageRefused("it is " + std::to_string(width) + " × " + std::to_string(height)
-                           + " pixels, more than the " + std::to_string(kMaxSourcePixels / 1'000'000)
+        throw EPageRefused("it is " + std::to_string(width) + " × " + std::to_string(height) + " pixels, more than the "
+                           + std::to_string(kMaxSourcePixels / 1'000'000)
                            + " million a picture may have; make it smaller first");
 }
 

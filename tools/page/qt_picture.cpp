@@ -10,8 +10,8 @@
 namespace {
 
 // The reader's name for each kind taken, and how the tool names it.
-constexpr std::array<std::pair<const char*, const char*>, 6> kFormats{{
-    {"jpeg", "JPEG"}, {"png", "PNG"}, {"bmp", "BMP"}, {"gif", "GIF"}, {"webp", "WebP"}, {"tiff", "TIFF"}}};
+constexpr std::array<std::pair<const char*, const char*>, 6> kFormats{
+    {{"jpeg", "JPEG"}, {"png", "PNG"}, {"bmp", "BMP"}, {"gif", "GIF"}, {"webp", "WebP"}, {"tiff", "TIFF"}}};
 
 QString formatName(const QByteArray& readerFormat)
 {
@@ -34,7 +34,7 @@ QtPicture::QtPicture(const QByteArray& bytes) : m_bytes(bytes), m_buffer(&m_byte
         throw EPageRefused(detected.isEmpty()
                                ? "it is not a picture in a known format (JPEG, PNG, HEIC, WebP, GIF, BMP or TIFF)"
                                : "it is a " + detected.toUpper().toStdString()
-                                     + " picture; use JPEG, PNG, HEIC, WebP, GIF, BMP or TIFF");
+                                   + " picture; use JPEG, PNG, HEIC, WebP, GIF, BMP or TIFF");
     // Qt's decoder quietly fills in what a cut-off JPEG lacks with grey.
     if (m_format == QLatin1String("JPEG") && jpegEndsEarly(m_bytes))
         throw EPageRefused("the file ends early (cut off while copying?): part of the picture is missing");
@@ -50,10 +50,7 @@ QtPicture::QtPicture(const QByteArray& bytes) : m_bytes(bytes), m_buffer(&m_byte
     refuseHugePicture(m_storedSize.width(), m_storedSize.height());
 }
 
-bool QtPicture::turned() const
-{
-    return m_reader.transformation() != QImageIOHandler::TransformationNone;
-}
+bool QtPicture::turned() const { return m_reader.transformation() != QImageIOHandler::TransformationNone; }
 
 QSize QtPicture::uprightSize() const
 {

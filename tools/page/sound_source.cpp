@@ -110,7 +110,7 @@ SoundSource::SoundSource(const QByteArray& bytes) : m_reader{bytes}
     if (m_stream == AVERROR_STREAM_NOT_FOUND)
         refuse(QStringLiteral("it holds no sound (FFmpeg reads it as %1)")
                    .arg(QString::fromUtf8(m_input->iformat->long_name ? m_input->iformat->long_name
-                                                                       : m_input->iformat->name)));
+                                                                      : m_input->iformat->name)));
     if (m_stream < 0 || !codec)
         refuse(QStringLiteral("its sound is in a form there is no decoder for: %1").arg(ffmpegError(m_stream)));
 
@@ -169,7 +169,8 @@ void SoundSource::convert(const AVFrame& frame, std::vector<std::int16_t>& sampl
         SwrContext* resampler = nullptr;
         AVChannelLayout mono = kMono; // FFmpeg 5 takes it without const
         if (swr_alloc_set_opts2(&resampler, &mono, AV_SAMPLE_FMT_S16, outputRate(), &layout,
-                                static_cast<AVSampleFormat>(frame.format), frame.sample_rate, 0, nullptr) < 0
+                                static_cast<AVSampleFormat>(frame.format), frame.sample_rate, 0, nullptr)
+                < 0
             || !resampler) {
             av_channel_layout_uninit(&layout);
             refuse(QStringLiteral("its sound has a form that cannot be converted"));
@@ -183,8 +184,8 @@ void SoundSource::convert(const AVFrame& frame, std::vector<std::int16_t>& sampl
         m_resamplerRate = frame.sample_rate;
         m_resamplerFormat = frame.format;
     }
-    const bool same = av_channel_layout_compare(&layout, &m_resamplerLayout) == 0 && frame.sample_rate == m_resamplerRate
-                      && frame.format == m_resamplerFormat;
+    const bool same = av_channel_layout_compare(&layout, &m_resamplerLayout) == 0
+        && frame.sample_rate == m_resamplerRate && frame.format == m_resamplerFormat;
     av_channel_layout_uninit(&layout);
     if (!same)
         refuse(QStringLiteral("its sound changes its form half-way (rate or channels)"));
@@ -195,8 +196,8 @@ void SoundSource::convert(const AVFrame& frame, std::vector<std::int16_t>& sampl
     const std::size_t before = samples.size();
     samples.resize(before + static_cast<std::size_t>(room));
     auto* out = reinterpret_cast<uint8_t*>(samples.data() + before);
-    const int converted = swr_convert(m_resampler.get(), &out, room,
-                                      const_cast<const uint8_t**>(frame.extended_data), frame.nb_samples);
+    const int converted = swr_convert(m_resampler.get(), &out, room, const_cast<const uint8_t**>(frame.extended_data),
+                                      frame.nb_samples);
     if (converted < 0)
         refuse(QStringLiteral("its sound cannot be converted: %1").arg(ffmpegError(converted)));
     samples.resize(before + static_cast<std::size_t>(converted));
@@ -237,7 +238,8 @@ content::WaveClip SoundSource::decodeMono()
             convert(*frame, clip.samples);
             av_frame_unref(frame.get());
             if (clip.samples.size() > mostSamples)
-                refuse(QStringLiteral("it lasts more than the %1 a page's sound may have").arg(seconds(kMaxSoundSeconds)));
+                refuse(
+                    QStringLiteral("it lasts more than the %1 a page's sound may have").arg(seconds(kMaxSoundSeconds)));
         }
     };
 

@@ -36,8 +36,9 @@ QByteArray readSourceFile(const QString& path, qint64 maxBytes, const char* kind
     if (info.size() == 0)
         refuse(path, QStringLiteral("the file is empty (0 bytes)"));
     if (info.size() > maxBytes)
-        refuse(path, QStringLiteral("%1, more than the %2 a %3 file may have").arg(megabytes(info.size()),
-                                                                                 megabytes(maxBytes), what));
+        refuse(path,
+               QStringLiteral("%1, more than the %2 a %3 file may have")
+                   .arg(megabytes(info.size()), megabytes(maxBytes), what));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         refuse(path, QStringLiteral("cannot be read: %1").arg(file.errorString()));

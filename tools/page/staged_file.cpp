@@ -50,8 +50,8 @@ private:
 // Makes a new, empty file named after `beside` with a unique ending.
 fs::path makeUniqueFile(const fs::path& beside)
 {
-    std::string name = (beside.parent_path() / (kTemporaryMark + beside.filename().string() + "."
-                                                + kUniqueSuffix)).string();
+    std::string name =
+        (beside.parent_path() / (kTemporaryMark + beside.filename().string() + "." + kUniqueSuffix)).string();
     const int fd = ::mkstemp(name.data());
     if (fd < 0)
         raiseErrno("cannot create a file in", beside.parent_path());

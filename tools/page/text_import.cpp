@@ -1,7 +1,7 @@
 #include "tools/page/text_import.h"
 
-#include "tools/content/memo_fit.h"
 #include "platform/codepage/windows1251.h"
+#include "tools/content/memo_fit.h"
 #include "tools/page/page_errors.h"
 
 #include <QStringDecoder>
@@ -123,8 +123,8 @@ ImportedText importText(const QString& text)
         for (const std::string& problem : content::memoFitProblems(utf8Lines))
             result.warnings.append(QString::fromStdString(problem));
     } catch (const Exception& error) {
-        result.warnings.append(QStringLiteral("the fit in the text area was not measured: %1")
-                                   .arg(QString::fromUtf8(error.what())));
+        result.warnings.append(
+            QStringLiteral("the fit in the text area was not measured: %1").arg(QString::fromUtf8(error.what())));
     }
     return result;
 }

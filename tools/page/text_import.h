@@ -10,9 +10,9 @@
 #include <QStringList>
 
 struct ImportedText {
-    QStringList lines;     // as they will show
-    QByteArray bytes;      // Windows-1251, every line ended by CR LF
-    QStringList warnings;  // lines that wrap, lines past the visible ones
+    QStringList lines; // as they will show
+    QByteArray bytes; // Windows-1251, every line ended by CR LF
+    QStringList warnings; // lines that wrap, lines past the visible ones
 };
 
 // A text typed on the command line: "\n" (a backslash and n) or a real line

@@ -16,8 +16,9 @@ QString seconds(double value) { return QString::number(value, 'f', 2) + QStringL
 
 QString channelsText(int channels)
 {
-    return channels == 1 ? QStringLiteral("mono") : channels == 2 ? QStringLiteral("stereo")
-                                                                  : QStringLiteral("%1 channels").arg(channels);
+    return channels == 1 ? QStringLiteral("mono")
+        : channels == 2  ? QStringLiteral("stereo")
+                         : QStringLiteral("%1 channels").arg(channels);
 }
 
 int peakOf(const content::WaveClip& clip)

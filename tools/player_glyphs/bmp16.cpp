@@ -11,9 +11,22 @@ struct Rgb {
 };
 
 constexpr std::array<Rgb, 16> palette{{
-    {0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},   {0, 0, 128},   {128, 0, 128},
-    {0, 128, 128}, {128, 128, 128}, {192, 192, 192}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
-    {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255},
+    {0, 0, 0},
+    {128, 0, 0},
+    {0, 128, 0},
+    {128, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {0, 128, 128},
+    {128, 128, 128},
+    {192, 192, 192},
+    {255, 0, 0},
+    {0, 255, 0},
+    {255, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {0, 255, 255},
+    {255, 255, 255},
 }};
 
 constexpr std::uint32_t kFileHeaderSize = 14;
@@ -51,14 +64,14 @@ std::vector<std::uint8_t> encode(const IndexedImage& image)
     put32(out, kInfoHeaderSize);
     put32(out, std::uint32_t(image.width));
     put32(out, std::uint32_t(image.height)); // positive: rows stored bottom to top
-    put16(out, 1);                           // planes
-    put16(out, 4);                           // bits per pixel
-    put32(out, 0);                           // uncompressed
+    put16(out, 1); // planes
+    put16(out, 4); // bits per pixel
+    put32(out, 0); // uncompressed
     put32(out, imageBytes);
     put32(out, 0);
     put32(out, 0);
     put32(out, 16); // colours used
-    put32(out, 0);  // all colours important
+    put32(out, 0); // all colours important
 
     for (const Rgb& c : palette) {
         out.push_back(c.b);

@@ -11,8 +11,22 @@ namespace bmp16 {
 
 // Indices into the standard palette.
 enum Colour : std::uint8_t {
-    Black, Maroon, Green, Olive, Navy, Purple, Teal, Grey,
-    Silver, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White
+    Black,
+    Maroon,
+    Green,
+    Olive,
+    Navy,
+    Purple,
+    Teal,
+    Grey,
+    Silver,
+    Red,
+    Lime,
+    Yellow,
+    Blue,
+    Fuchsia,
+    Aqua,
+    White
 };
 
 struct IndexedImage {

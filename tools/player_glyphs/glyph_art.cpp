@@ -115,9 +115,7 @@ bmp16::IndexedImage shaded(const Mask& mask, Look look, Colour colour)
 {
     Canvas canvas(mask.width(), mask.height());
     switch (look) {
-    case Look::Plain:
-        canvas.paint(mask, bmp16::Black);
-        break;
+    case Look::Plain: canvas.paint(mask, bmp16::Black); break;
     case Look::Disabled:
         canvas.paint(mask, bmp16::White, 1, 1);
         canvas.paint(mask, bmp16::Grey);

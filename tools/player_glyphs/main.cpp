@@ -38,7 +38,8 @@ int main(int argc, char** argv)
         const std::string path = folder + "/" + glyph.name + ".bmp";
         const std::vector<std::uint8_t> bytes = bmp16::encode(glyph.image);
         if (check ? read(path) != bytes : !write(path, bytes)) {
-            std::fprintf(stderr, "%s: %s\n", path.c_str(), check ? "differs from the drawn glyph" : "cannot be written");
+            std::fprintf(stderr, "%s: %s\n", path.c_str(),
+                         check ? "differs from the drawn glyph" : "cannot be written");
             ++failures;
         }
     }

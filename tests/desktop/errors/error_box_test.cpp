@@ -14,16 +14,16 @@
 
 #include <QImage>
 #include <gtest/gtest.h>
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace desktop {
 namespace {
 
 const QString kLetterB = QStringLiteral("Б");
 const QString kBitmapError = QStringLiteral("JPEG error #53.");
-const QString kInvalidWave =
-    QStringLiteral("The file is not a WAV sound that can be played, or it is damaged or incomplete.");
+const QString kInvalidWave = QStringLiteral(
+    "The file is not a WAV sound that can be played, or it is damaged or incomplete.");
 const QString kTooLongText = QStringLiteral("Text exceeds memo capacity.");
 
 QByteArray notAWave() { return QByteArray("this is a text file, not a recording\r\n"); }

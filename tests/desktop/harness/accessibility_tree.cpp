@@ -71,7 +71,8 @@ public:
         node.role = firstString(call(object, accessible(), QStringLiteral("GetRoleName")));
         node.name = property(object, accessible(), QStringLiteral("Name")).toString();
         node.states = states(object);
-        const QStringList interfaces = call(object, accessible(), QStringLiteral("GetInterfaces")).value(0).toStringList();
+        const QStringList interfaces =
+            call(object, accessible(), QStringLiteral("GetInterfaces")).value(0).toStringList();
         if (interfaces.contains(QStringLiteral("org.a11y.atspi.Component")))
             node.extents = extents(object);
         if (interfaces.contains(QStringLiteral("org.a11y.atspi.Text")))
@@ -85,7 +86,10 @@ public:
     static QString accessible() { return QStringLiteral("org.a11y.atspi.Accessible"); }
 
 private:
-    static QString firstString(const QList<QVariant>& reply) { return reply.isEmpty() ? QString() : reply.first().toString(); }
+    static QString firstString(const QList<QVariant>& reply)
+    {
+        return reply.isEmpty() ? QString() : reply.first().toString();
+    }
 
     std::uint64_t states(const ObjectRef& object) const
     {
@@ -119,7 +123,8 @@ private:
 
     QString text(const ObjectRef& object) const
     {
-        const int count = property(object, QStringLiteral("org.a11y.atspi.Text"), QStringLiteral("CharacterCount")).toInt();
+        const int count =
+            property(object, QStringLiteral("org.a11y.atspi.Text"), QStringLiteral("CharacterCount")).toInt();
         return firstString(call(object, QStringLiteral("org.a11y.atspi.Text"), QStringLiteral("GetText"), {0, count}));
     }
 
@@ -128,10 +133,10 @@ private:
 
 QString busAddress(const std::string& sessionBusAddress, const QString& connectionName)
 {
-    const QDBusConnection session =
-        QDBusConnection::connectToBus(QString::fromStdString(sessionBusAddress), connectionName + QStringLiteral("-s"));
+    const QDBusConnection session = QDBusConnection::connectToBus(QString::fromStdString(sessionBusAddress),
+                                                                  connectionName + QStringLiteral("-s"));
     QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                                                      QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
+                                                       QStringLiteral("org.a11y.Bus"), QStringLiteral("GetAddress"));
     const QDBusMessage reply = session.call(call, QDBus::Block, kCallTimeoutMs);
     QDBusConnection::disconnectFromBus(connectionName + QStringLiteral("-s"));
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
@@ -182,7 +187,8 @@ AccessibilityBus::~AccessibilityBus() { QDBusConnection::disconnectFromBus(m_con
 std::optional<Accessible> AccessibilityBus::application(pid_t pid)
 {
     const Reader reader{QDBusConnection(m_connection)};
-    const ObjectRef registry{QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/accessible/root")};
+    const ObjectRef registry{QStringLiteral("org.a11y.atspi.Registry"),
+                             QStringLiteral("/org/a11y/atspi/accessible/root")};
     const ObjectRef busDaemon{QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus")};
     for (const ObjectRef& application : reader.children(registry)) {
         const auto owner = reader.call(busDaemon, QStringLiteral("org.freedesktop.DBus"),

@@ -1,8 +1,8 @@
 #include "tests/desktop/harness/child_process.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
@@ -177,10 +177,7 @@ CommandResult runCommand(const std::vector<std::string>& argv, const Environment
     return result;
 }
 
-Environment baseEnvironment()
-{
-    return {{"PATH", "/usr/local/bin:/usr/bin:/bin"}, {"LANG", "C.UTF-8"}};
-}
+Environment baseEnvironment() { return {{"PATH", "/usr/local/bin:/usr/bin:/bin"}, {"LANG", "C.UTF-8"}}; }
 
 std::string readFile(const std::filesystem::path& path)
 {

@@ -20,8 +20,7 @@ using Environment = std::map<std::string, std::string>;
 struct ProcessOptions {
     ProcessOptions(std::vector<std::string> arguments, Environment variables)
         : argv(std::move(arguments)), environment(std::move(variables))
-    {
-    }
+    {}
 
     std::vector<std::string> argv;
     Environment environment;

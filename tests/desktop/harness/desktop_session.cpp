@@ -22,7 +22,8 @@ std::filesystem::path privateFolder(const char* pattern)
 } // namespace
 
 DesktopSession::DesktopSession()
-    : m_runtimeFolder(privateFolder("desktop-runtime-XXXXXX")),       m_logFolder(std::filesystem::path(TOLVIKA_DESKTOP_LOGS) / program_invocation_short_name)
+    : m_runtimeFolder(privateFolder("desktop-runtime-XXXXXX")),
+      m_logFolder(std::filesystem::path(TOLVIKA_DESKTOP_LOGS) / program_invocation_short_name)
 {
     // Each test program's own logs, emptied at its start.
     std::filesystem::remove_all(m_logFolder);

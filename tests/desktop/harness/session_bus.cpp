@@ -64,8 +64,8 @@ SessionBus::~SessionBus()
 
 void SessionBus::switchAccessibilityOn() const
 {
-    const QDBusConnection bus =
-        QDBusConnection::connectToBus(QString::fromStdString(m_address), QString::fromLatin1(kConnectionName));
+    const QDBusConnection bus = QDBusConnection::connectToBus(QString::fromStdString(m_address),
+                                                              QString::fromLatin1(kConnectionName));
     if (!bus.isConnected())
         throw std::runtime_error("cannot reach the session bus");
     auto setEnabled = [&] {

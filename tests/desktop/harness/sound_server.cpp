@@ -4,10 +4,10 @@
 
 #include <csignal>
 #include <cstring>
+#include <stdexcept>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-#include <stdexcept>
 
 namespace desktop {
 
@@ -30,8 +30,7 @@ bool listening(const std::filesystem::path& socketPath)
 SoundServer::SoundServer(const std::filesystem::path& runtimeFolder, const std::string& sessionBusAddress,
                          const std::filesystem::path& logFolder)
     : m_runtimeFolder(runtimeFolder), m_busAddress(sessionBusAddress), m_logFolder(logFolder)
-{
-}
+{}
 
 SoundServer::~SoundServer() { kill(); }
 

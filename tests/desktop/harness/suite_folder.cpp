@@ -14,10 +14,11 @@ const QString kLetters = QStringLiteral("АБВГДЕЁЖЗИЙКЛМНОПРС�
 namespace {
 
 // The keys of the Latin layout that carry the letters above, in the same order.
-const char* const kKeysyms[] = {"f",     "comma", "d", "u",           "l", "t", "grave", "semicolon",    "p",
-                                "b",     "q",     "r", "k",           "v", "y", "j",     "g",            "h",
-                                "c",     "n",     "e", "a",           "bracketleft",     "w", "x", "i", "o",
-                                "bracketright",   "s", "m",           "apostrophe",      "period", "z"};
+const char* const kKeysyms[] = {"f",         "comma",       "d",          "u",      "l", "t", "grave",
+                                "semicolon", "p",           "b",          "q",      "r", "k", "v",
+                                "y",         "j",           "g",          "h",      "c", "n", "e",
+                                "a",         "bracketleft", "w",          "x",      "i", "o", "bracketright",
+                                "s",         "m",           "apostrophe", "period", "z"};
 
 } // namespace
 

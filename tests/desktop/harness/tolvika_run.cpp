@@ -38,7 +38,8 @@ Environment withChanges(Environment environment, const Environment& changes)
 
 void copyFolder(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    std::filesystem::copy(from, to, std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks);
+    std::filesystem::copy(from, to,
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::copy_symlinks);
 }
 
 TolvikaRun::TolvikaRun(const LaunchOptions& options) : m_focusMain(options.focusMainWindow)
@@ -155,8 +156,8 @@ std::string TolvikaRun::standardError() const { return readFile(m_errorLog); }
 
 std::string TolvikaRun::threadStacks() const
 {
-    return runCommand({"gdb", "-p", std::to_string(pid()), "-batch", "-ex", "thread apply all bt 30"}, baseEnvironment(),
-                      60s)
+    return runCommand({"gdb", "-p", std::to_string(pid()), "-batch", "-ex", "thread apply all bt 30"},
+                      baseEnvironment(), 60s)
         .output;
 }
 

@@ -201,9 +201,9 @@ QImage XDesktop::grab(const QRect& area)
     for (int y = 0; y < area.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(result.scanLine(y));
         for (int x = 0; x < area.width(); ++x) {
-            const unsigned long pixel =
-                direct ? reinterpret_cast<const quint32*>(image->data + y * image->bytes_per_line)[x]
-                       : XGetPixel(image.get(), x, y);
+            const unsigned long pixel = direct
+                ? reinterpret_cast<const quint32*>(image->data + y * image->bytes_per_line)[x]
+                : XGetPixel(image.get(), x, y);
             row[x] = static_cast<QRgb>(pixel) | 0xFF000000u;
         }
     }
@@ -222,8 +222,7 @@ int XDesktop::bells()
     while (XPending(m_bellWatch)) {
         XEvent event;
         XNextEvent(m_bellWatch, &event);
-        if (event.type == m_xkbEventType
-            && reinterpret_cast<XkbEvent*>(&event)->any.xkb_type == XkbBellNotify)
+        if (event.type == m_xkbEventType && reinterpret_cast<XkbEvent*>(&event)->any.xkb_type == XkbBellNotify)
             ++m_bells;
     }
     return m_bells;

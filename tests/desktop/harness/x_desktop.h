@@ -19,7 +19,7 @@ struct TopWindow {
     unsigned long id = 0;
     std::string title;
     QRect geometry; // in screen coordinates
-    pid_t pid = 0;  // of the program that made it, when it says
+    pid_t pid = 0; // of the program that made it, when it says
 };
 
 enum class Modifier { Plain, Shift, Alt, Control };

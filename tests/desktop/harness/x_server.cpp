@@ -54,8 +54,9 @@ void XServer::setDensity(int dotsPerInch) const
     const bool written = fd >= 0 && write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size());
     if (fd >= 0)
         close(fd);
-    const CommandResult result =
-        written ? runCommand({"xrdb", "-display", m_display, "-merge", name}, baseEnvironment()) : CommandResult{};
+    const CommandResult result = written
+        ? runCommand({"xrdb", "-display", m_display, "-merge", name}, baseEnvironment())
+        : CommandResult{};
     std::remove(name);
     if (result.exitCode != 0)
         throw std::runtime_error("xrdb failed: " + result.output);

@@ -29,10 +29,11 @@ public:
         if (!mkdtemp(folder.data()))
             throw std::runtime_error("no temporary folder");
         m_folder = folder;
-        const CommandResult made =
-            runCommand({"localedef", "-i", "ru_RU", "-f", "KOI8-R", (m_folder / kKoi8rLocale).string()}, baseEnvironment());
+        const CommandResult made = runCommand(
+            {"localedef", "-i", "ru_RU", "-f", "KOI8-R", (m_folder / kKoi8rLocale).string()}, baseEnvironment());
         if (!std::filesystem::exists(m_folder / kKoi8rLocale / "LC_CTYPE"))
-            throw std::runtime_error("localedef made no KOI8-R locale (is the locales package installed?): " + made.output);
+            throw std::runtime_error("localedef made no KOI8-R locale (is the locales package installed?): "
+                                     + made.output);
     }
     ~Koi8rLocale()
     {

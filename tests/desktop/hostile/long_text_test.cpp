@@ -32,8 +32,8 @@ QByteArray fourMebibyteLine() { return QByteArray(4 * 1024 * 1024 - 10, '\xC1');
 bool sameColour(const QColor& seen, const QColor& wanted)
 {
     return std::abs(seen.red() - wanted.red()) + std::abs(seen.green() - wanted.green())
-               + std::abs(seen.blue() - wanted.blue())
-           < 30;
+        + std::abs(seen.blue() - wanted.blue())
+        < 30;
 }
 
 class LongText : public ::testing::Test {
@@ -66,8 +66,8 @@ protected:
     void expectAnswerTo(const QString& letter)
     {
         session().screen().key(keysymOf(letter));
-        const bool answered =
-            waitUntil([&] { return !m_run->otherWindows().empty() || pictureShows(letter); }, kAnswerPatience);
+        const bool answered = waitUntil([&] { return !m_run->otherWindows().empty() || pictureShows(letter); },
+                                        kAnswerPatience);
         ASSERT_TRUE(answered) << "no box and no page " << kAnswerPatience.count() << " s after the key; the program:\n"
                               << m_run->threadStacks();
     }
@@ -75,7 +75,8 @@ protected:
     // The letter's page shows, with its text, and its sound has ended.
     void expectPage(const QString& letter, const QString& text)
     {
-        EXPECT_TRUE(waitUntil([&] { return pictureShows(letter); }, kAnswerPatience)) << "no picture of " << letter.toStdString();
+        EXPECT_TRUE(waitUntil([&] { return pictureShows(letter); }, kAnswerPatience))
+            << "no picture of " << letter.toStdString();
         EXPECT_TRUE(waitUntil([&] { return m_run->memoText() == text; }, kAnswerPatience))
             << "text area holds " << m_run->memoText().size() << " characters";
         EXPECT_TRUE(m_run->otherWindows().empty());
@@ -93,8 +94,10 @@ TEST_F(LongText, OneLineOfFourMebibytesGivesOneErrorBoxAndTheNextKeyItsPage)
     ASSERT_NO_FATAL_FAILURE(expectAnswerTo(kLetterB));
     ASSERT_TRUE(m_run->waitForOtherWindows(1)) << "boxes on screen: " << m_run->otherWindows().size();
     const auto tree = m_run->controls();
-    EXPECT_TRUE(tree && tree->find([](const Accessible& a) { return a.name == kTooLongText || a.text == kTooLongText; }))
-        << "the box does not read " << kTooLongText.toStdString();
+    EXPECT_TRUE(tree && tree->find([](const Accessible& a) {
+        return a.name == kTooLongText || a.text == kTooLongText;
+    })) << "the box does not read "
+        << kTooLongText.toStdString();
     session().screen().key("Return");
     ASSERT_TRUE(m_run->waitForOtherWindows(0));
     ASSERT_TRUE(waitUntil([&] { return m_run->memoFocused(); })) << "the text area did not get the focus back";
@@ -130,10 +133,12 @@ TEST_F(LongText, HelpTextOfOneLineOfFourMebibytesGivesOneErrorBoxAndTheWindowKee
     session().screen().key("Return");
 
     // Then the window shows, with its built-in notice; Enter on its OK button closes it.
-    ASSERT_TRUE(waitUntil([&] {
-        const auto windows = m_run->otherWindows();
-        return windows.size() == 1 && windows.front().title == "Помощь";
-    }, kAnswerPatience));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            const auto windows = m_run->otherWindows();
+            return windows.size() == 1 && windows.front().title == "Помощь";
+        },
+        kAnswerPatience));
     const auto help = m_run->controls();
     EXPECT_TRUE(help && help->find([](const Accessible& a) {
         return a.role == QStringLiteral("text") && a.text.startsWith(QStringLiteral("Здесь вы должны видеть"));

@@ -75,9 +75,9 @@ protected:
     QString boxText(const QString& start)
     {
         const auto tree = m_run->controls();
-        const Accessible* label =
-            tree ? tree->find([&](const Accessible& a) { return a.name.startsWith(start) || a.text.startsWith(start); })
-                 : nullptr;
+        const Accessible* label = tree
+            ? tree->find([&](const Accessible& a) { return a.name.startsWith(start) || a.text.startsWith(start); })
+            : nullptr;
         return !label ? QString() : label->name.startsWith(start) ? label->name : label->text;
     }
 

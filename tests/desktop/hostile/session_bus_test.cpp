@@ -61,9 +61,9 @@ TEST(NoSessionBus, StartsNothingWritesNothingAndWorks)
     const auto tmpBefore = temporaryEntries();
     const auto busesBefore = autolaunchedBusProcesses();
     {
-        TolvikaRun run(LaunchOptions{.data = folder->path().toStdString(),
-                                     .environment = {{"DBUS_SESSION_BUS_ADDRESS", ""},
-                                                     {"XDG_RUNTIME_DIR", runtime.string()}}});
+        TolvikaRun run(
+            LaunchOptions{.data = folder->path().toStdString(),
+                          .environment = {{"DBUS_SESSION_BUS_ADDRESS", ""}, {"XDG_RUNTIME_DIR", runtime.string()}}});
         run.mainWindow();
         XDesktop& screen = session().screen();
         screen.key(keysymOf(QStringLiteral("Д")));
@@ -71,7 +71,7 @@ TEST(NoSessionBus, StartsNothingWritesNothingAndWorks)
         const QPoint picture = run.mainWindow().geometry.topLeft() + QPoint(run.mainWindow().geometry.width() / 2, 230);
         EXPECT_TRUE(waitUntil([&] {
             return screen.grab(QRect(picture, QSize(1, 1))).pixelColor(0, 0).hue() / 2
-                   == pageColour(pageIndexOf(QStringLiteral("Д"))).hue() / 2;
+                == pageColour(pageIndexOf(QStringLiteral("Д"))).hue() / 2;
         }));
         EXPECT_TRUE(entriesBelow(run.home()).empty()) << "written in the home folder";
         run.kill();

@@ -25,7 +25,8 @@ void expectPageSoundAt(const SinkRecorder& sink, std::size_t start, int page, co
     EXPECT_GT(sink.level(start, start + window), 1000.0) << what;
     EXPECT_NEAR(sink.frequency(start + window / 10, start + window), pageFrequency(page), 15.0) << what;
     if (::testing::Test::HasFailure()) {
-        const auto path = session().logFolder() / (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".raw");
+        const auto path = session().logFolder()
+            / (std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".raw");
         sink.save(path.string());
         std::printf("recording (48 kHz mono s16le) saved to %s; the sound began at sample %zu\n", path.c_str(), start);
     }

@@ -3,10 +3,10 @@
 // every class the program's layouts may name. A layout the reader or the
 // builder refuses raises one of the kit's errors (an Exception); anything
 // else escaping, or a crash, is a fault.
-#include "tests/fuzz/support/fuzz_application.h"
 #include "platform/exception/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/layout_reader.h"
+#include "tests/fuzz/support/fuzz_application.h"
 #include "windows/window_classes.h"
 
 #include <cstdint>
@@ -31,7 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A hidden window gets no resize event: the aligned controls are placed again by hand.
         form.resize(form.width() + 7, form.height() + 5);
         form.realign();
-    } catch (const Exception&) {
-    }
+    } catch (const Exception&) {}
     return 0;
 }

@@ -6,9 +6,9 @@
 // the replacement character). The text area must then show those same lines,
 // or, for a text beyond its capacity, refuse it and stay as it was.
 #include "app/text_lines.h"
-#include "tests/fuzz/support/fuzz_application.h"
 #include "platform/exception/exception.h"
 #include "platform/ui/memo.h"
+#include "tests/fuzz/support/fuzz_application.h"
 
 #include <QStringList>
 #include <cstdint>

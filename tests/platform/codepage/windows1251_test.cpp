@@ -21,7 +21,8 @@ TEST(Windows1251Codec, UnassignedByteIsReplacedOrRefused)
     EXPECT_FALSE(cp1251::decode(bytes, cp1251::UnassignedByte::Refuse).has_value());
 
     const QByteArray clean("\xC0\xE0\x00\xB9", 4);
-    EXPECT_EQ(cp1251::decode(clean, cp1251::UnassignedByte::Refuse), QStringLiteral("Аа") + QChar(0) + QStringLiteral("№"));
+    EXPECT_EQ(cp1251::decode(clean, cp1251::UnassignedByte::Refuse),
+              QStringLiteral("Аа") + QChar(0) + QStringLiteral("№"));
     EXPECT_EQ(cp1251::decode(QByteArray()), QString());
 }
 

@@ -173,8 +173,7 @@ TEST(JpegCodec, TruncatedFileFailsOnlyWhenWarningsAreFatal)
     int width = 0;
     EXPECT_NO_THROW(decode(file, JCS_RGB, &width));
     EXPECT_EQ(width, 64);
-    EXPECT_EQ(jpegErrorCode([&] { decode(file, JCS_RGB, nullptr, nullptr, jpeg::Warnings::Fatal); }),
-              JWRN_JPEG_EOF);
+    EXPECT_EQ(jpegErrorCode([&] { decode(file, JCS_RGB, nullptr, nullptr, jpeg::Warnings::Fatal); }), JWRN_JPEG_EOF);
 }
 
 // A reader's own error manager and source manager are the ones used: its

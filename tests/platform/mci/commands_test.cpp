@@ -23,9 +23,9 @@ struct ItemCase {
 TEST_F(Commands, StatusAndCapabilityItems)
 {
     const MCIDEVICEID device = openRamp(1500);
-    for (const ItemCase& c : {ItemCase{MCI_STATUS_MODE, MCI_MODE_STOP}, ItemCase{MCI_STATUS_LENGTH, 1500},
-                              ItemCase{MCI_STATUS_POSITION, 0}, ItemCase{MCI_STATUS_NUMBER_OF_TRACKS, 1},
-                              ItemCase{MCI_STATUS_TIME_FORMAT, MCI_FORMAT_MILLISECONDS}})
+    for (const ItemCase& c :
+         {ItemCase{MCI_STATUS_MODE, MCI_MODE_STOP}, ItemCase{MCI_STATUS_LENGTH, 1500}, ItemCase{MCI_STATUS_POSITION, 0},
+          ItemCase{MCI_STATUS_NUMBER_OF_TRACKS, 1}, ItemCase{MCI_STATUS_TIME_FORMAT, MCI_FORMAT_MILLISECONDS}})
         EXPECT_EQ(status(device, c.item), c.expected) << "item " << c.item;
 
     MCI_STATUS_PARMS query;
@@ -41,10 +41,9 @@ TEST_F(Commands, StatusAndCapabilityItems)
     EXPECT_EQ(mciSendCommand(device, MCI_STATUS, MCI_WAIT, &query), MCIERR_MISSING_PARAMETER);
     EXPECT_EQ(mciSendCommand(device, MCI_STATUS, 0x0102, nullptr), MCIERR_NULL_PARAMETER_BLOCK);
 
-    for (const ItemCase& c :
-         {ItemCase{MCI_GETDEVCAPS_CAN_PLAY, 1}, ItemCase{MCI_GETDEVCAPS_CAN_RECORD, 0},
-          ItemCase{MCI_GETDEVCAPS_CAN_EJECT, 0}, ItemCase{MCI_GETDEVCAPS_HAS_VIDEO, 0},
-          ItemCase{MCI_GETDEVCAPS_DEVICE_TYPE, MCI_DEVTYPE_WAVEFORM_AUDIO}}) {
+    for (const ItemCase& c : {ItemCase{MCI_GETDEVCAPS_CAN_PLAY, 1}, ItemCase{MCI_GETDEVCAPS_CAN_RECORD, 0},
+                              ItemCase{MCI_GETDEVCAPS_CAN_EJECT, 0}, ItemCase{MCI_GETDEVCAPS_HAS_VIDEO, 0},
+                              ItemCase{MCI_GETDEVCAPS_DEVICE_TYPE, MCI_DEVTYPE_WAVEFORM_AUDIO}}) {
         MCI_GETDEVCAPS_PARMS caps;
         caps.dwItem = c.item;
         caps.dwReturn = 12345;
@@ -190,12 +189,12 @@ TEST_F(Commands, SystemPortForwardsToTheLayer)
 // buffer with their terminator; an unknown code gives false.
 TEST(MciErrorText, EveryCodeHasItsOwnTextCutToTheBuffer)
 {
-    const MCIERROR codes[] = {MCIERR_INVALID_DEVICE_ID, MCIERR_UNRECOGNIZED_KEYWORD, MCIERR_UNRECOGNIZED_COMMAND,
-                              MCIERR_INVALID_DEVICE_NAME, MCIERR_MISSING_PARAMETER, MCIERR_UNSUPPORTED_FUNCTION,
-                              MCIERR_FILE_NOT_FOUND, MCIERR_OUTOFRANGE, MCIERR_FLAGS_NOT_COMPATIBLE,
-                              MCIERR_BAD_TIME_FORMAT, MCIERR_INVALID_FILE, MCIERR_NULL_PARAMETER_BLOCK,
-                              MCIERR_NONAPPLICABLE_FUNCTION, MCIERR_FILENAME_REQUIRED, MCIERR_FILE_READ,
-                              MCIERR_NO_SOUND_OUTPUT, MCIERR_SOUND_OUTPUT_FAILED, MCIERR_SOUND_TOO_LARGE,
+    const MCIERROR codes[] = {MCIERR_INVALID_DEVICE_ID,      MCIERR_UNRECOGNIZED_KEYWORD, MCIERR_UNRECOGNIZED_COMMAND,
+                              MCIERR_INVALID_DEVICE_NAME,    MCIERR_MISSING_PARAMETER,    MCIERR_UNSUPPORTED_FUNCTION,
+                              MCIERR_FILE_NOT_FOUND,         MCIERR_OUTOFRANGE,           MCIERR_FLAGS_NOT_COMPATIBLE,
+                              MCIERR_BAD_TIME_FORMAT,        MCIERR_INVALID_FILE,         MCIERR_NULL_PARAMETER_BLOCK,
+                              MCIERR_NONAPPLICABLE_FUNCTION, MCIERR_FILENAME_REQUIRED,    MCIERR_FILE_READ,
+                              MCIERR_NO_SOUND_OUTPUT,        MCIERR_SOUND_OUTPUT_FAILED,  MCIERR_SOUND_TOO_LARGE,
                               MCIERR_TOO_MANY_DEVICES};
     std::set<std::string> texts;
     for (const MCIERROR code : codes) {

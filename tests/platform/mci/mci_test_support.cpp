@@ -29,8 +29,8 @@ void putTag(std::vector<std::uint8_t>& out, const char* tag)
 std::vector<std::uint8_t> wavBytes(const WavFormat& format, const std::vector<std::uint8_t>& data)
 {
     std::vector<std::uint8_t> fmt;
-    const std::uint16_t blockAlign =
-        format.blockAlign ? format.blockAlign : static_cast<std::uint16_t>(format.channels * format.bits / 8);
+    const std::uint16_t blockAlign = format.blockAlign ? format.blockAlign
+                                                       : static_cast<std::uint16_t>(format.channels * format.bits / 8);
     put16(fmt, format.tag);
     put16(fmt, format.channels);
     put32(fmt, format.rate);
@@ -63,8 +63,7 @@ std::vector<std::uint8_t> le16(const std::vector<std::int16_t>& samples)
     return out;
 }
 
-std::vector<std::uint8_t> pcm16Wav(const std::vector<std::int16_t>& samples, std::uint32_t rate,
-                                   std::uint16_t channels)
+std::vector<std::uint8_t> pcm16Wav(const std::vector<std::int16_t>& samples, std::uint32_t rate, std::uint16_t channels)
 {
     WavFormat format;
     format.rate = rate;
@@ -93,10 +92,7 @@ std::string Files::write(const std::string& name, const std::vector<std::uint8_t
     return full;
 }
 
-HWND NotifyReceiver::handle()
-{
-    return windowhandle::handleOf(this);
-}
+HWND NotifyReceiver::handle() { return windowhandle::handleOf(this); }
 
 std::vector<std::uint32_t> NotifyReceiver::take()
 {
@@ -135,8 +131,9 @@ MCIDEVICEID MciTest::openRamp(std::size_t frames)
     std::vector<std::int16_t> samples;
     for (const std::int16_t s : ramp(frames))
         samples.insert(samples.end(), static_cast<std::size_t>(format.channels), s);
-    return openFile(m_files.write("ramp.wav", pcm16Wav(samples, static_cast<std::uint32_t>(format.rate),
-                                                       static_cast<std::uint16_t>(format.channels))));
+    return openFile(m_files.write(
+        "ramp.wav",
+        pcm16Wav(samples, static_cast<std::uint32_t>(format.rate), static_cast<std::uint16_t>(format.channels))));
 }
 
 MCIERROR MciTest::play(MCIDEVICEID device, std::uint32_t flags, std::uint32_t from, std::uint32_t to)

@@ -24,8 +24,8 @@ struct WavFormat {
     std::uint16_t channels = 1;
     std::uint32_t rate = 1000;
     std::uint16_t bits = 16;
-    std::uint16_t blockAlign = 0;          // 0: channels × bits / 8
-    std::vector<std::uint8_t> extension;   // bytes after the 16 basic ones, with their size field
+    std::uint16_t blockAlign = 0; // 0: channels × bits / 8
+    std::vector<std::uint8_t> extension; // bytes after the 16 basic ones, with their size field
 };
 
 // A complete WAV file: RIFF header, fmt chunk and data chunk.

@@ -55,7 +55,8 @@ TEST_F(Playback, ModesFollowThePlay)
     EXPECT_EQ(mode(device), MCI_MODE_STOP);
     EXPECT_EQ(position(device), status(device, MCI_STATUS_LENGTH));
 
-    EXPECT_EQ(m_output.played(), join({slice(sound, 0, 400), Samples(100, 0), slice(sound, 400, 1000), Samples(100, 0)}));
+    EXPECT_EQ(m_output.played(),
+              join({slice(sound, 0, 400), Samples(100, 0), slice(sound, 400, 1000), Samples(100, 0)}));
 }
 
 // From and to pick a range; a Play without from goes on from the position;
@@ -72,8 +73,9 @@ TEST_F(Playback, FromAndToPickTheRange)
     m_output.advance(60);
     ASSERT_EQ(play(device, 0), 0u);
     m_output.advance(700);
-    EXPECT_EQ(m_output.played(), join({slice(sound, 200, 300), Samples(50, 0), slice(sound, 300, 350), Samples(10, 0),
-                                       slice(sound, 350, 1000), Samples(50, 0)}));
+    EXPECT_EQ(m_output.played(),
+              join({slice(sound, 200, 300), Samples(50, 0), slice(sound, 300, 350), Samples(10, 0),
+                    slice(sound, 350, 1000), Samples(50, 0)}));
 
     m_output.clearPlayed();
     ASSERT_EQ(play(device, 0), 0u);
@@ -177,8 +179,9 @@ TEST_F(Playback, ClosingStopsOnlyThatSound)
     m_output.advance(2);
     ASSERT_EQ(command(first, MCI_CLOSE, MCI_WAIT), 0u);
     m_output.advance(2);
-    EXPECT_EQ(m_output.played(), (Samples{static_cast<std::int16_t>(sound[0] + sound[500]),
-                                          static_cast<std::int16_t>(sound[1] + sound[501]), sound[502], sound[503]}));
+    EXPECT_EQ(m_output.played(),
+              (Samples{static_cast<std::int16_t>(sound[0] + sound[500]),
+                       static_cast<std::int16_t>(sound[1] + sound[501]), sound[502], sound[503]}));
     EXPECT_EQ(mode(second), MCI_MODE_PLAY);
     EXPECT_EQ(command(first, MCI_STOP, 0), MCIERR_INVALID_DEVICE_ID);
 }
@@ -253,9 +256,8 @@ TEST_F(Playback, PlayWithWaitEndsWhenTheDeviceCloses)
 TEST_F(Playback, FirstSampleObserverHearsOfEachPlayOnce)
 {
     std::vector<MCIDEVICEID> seen;
-    mci::setFirstSampleObserver([&](MCIDEVICEID device, std::chrono::steady_clock::time_point) {
-        seen.push_back(device);
-    });
+    mci::setFirstSampleObserver(
+        [&](MCIDEVICEID device, std::chrono::steady_clock::time_point) { seen.push_back(device); });
     const MCIDEVICEID device = openRamp(100);
     ASSERT_EQ(play(device, 0), 0u);
     EXPECT_TRUE(seen.empty());

@@ -66,8 +66,8 @@ protected:
         open.dwCallback = m_receiver.handle();
         open.lpstrElementName = path.c_str();
         const MCIERROR error = mciSendCommand(0, MCI_OPEN, MCI_NOTIFY | MCI_OPEN_ELEMENT, &open);
-        EXPECT_EQ(m_receiver.take(), (std::vector<std::uint32_t>{error == 0 ? MCI_NOTIFY_SUCCESSFUL
-                                                                             : MCI_NOTIFY_FAILURE}));
+        EXPECT_EQ(m_receiver.take(),
+                  (std::vector<std::uint32_t>{error == 0 ? MCI_NOTIFY_SUCCESSFUL : MCI_NOTIFY_FAILURE}));
         if (error == 0) {
             EXPECT_EQ(mciSendCommand(open.wDeviceID, MCI_CLOSE, 0, nullptr), 0u);
         }

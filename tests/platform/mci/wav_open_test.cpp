@@ -108,8 +108,8 @@ TEST_F(WavOpen, AdpcmBlocksDecode)
     WavFormat ima;
     ima.tag = 0x11;
     ima.bits = 4;
-    ima.blockAlign = 36;                              // 4 header bytes and 64 samples of 4 bits
-    ima.extension = bytesOf({2, 0, 65, 0});           // 2 extra bytes: 65 samples a block
+    ima.blockAlign = 36; // 4 header bytes and 64 samples of 4 bits
+    ima.extension = bytesOf({2, 0, 65, 0}); // 2 extra bytes: 65 samples a block
     std::vector<std::uint8_t> block = bytesOf({0xD2, 0x04, 0, 0}); // first sample 1234, step index 0
     block.resize(36, 0);
     const std::vector<std::int16_t> imaSamples = decode(wavBytes(ima, block));
@@ -118,10 +118,10 @@ TEST_F(WavOpen, AdpcmBlocksDecode)
     WavFormat ms;
     ms.tag = 0x02;
     ms.bits = 4;
-    ms.blockAlign = 39;                               // 7 header bytes and 64 samples of 4 bits
-    ms.extension = bytesOf({32, 0, 66, 0, 7, 0,       // 32 extra bytes: 66 samples a block, 7 coefficient pairs
-                            0, 1, 0, 0, 0, 2, 0, 0xFF, 0, 0, 0, 0, 0xC0, 0, 0x40, 0,
-                            0xF0, 0, 0, 0, 0xCC, 1, 0x30, 0xFF, 0x88, 1, 0x18, 0xFF});
+    ms.blockAlign = 39; // 7 header bytes and 64 samples of 4 bits
+    ms.extension = bytesOf({32,   0, 66,   0, 7, 0, // 32 extra bytes: 66 samples a block, 7 coefficient pairs
+                            0,    1, 0,    0, 0, 2, 0,    0xFF, 0,    0,    0,    0, 0xC0, 0,
+                            0x40, 0, 0xF0, 0, 0, 0, 0xCC, 1,    0x30, 0xFF, 0x88, 1, 0x18, 0xFF});
     std::vector<std::uint8_t> msBlock = bytesOf({0, 16, 0, 0xF4, 0x01, 0xF4, 0x01}); // pair 0, delta 16, 500, 500
     msBlock.resize(39, 0);
     EXPECT_EQ(decode(wavBytes(ms, msBlock)), std::vector<std::int16_t>(66, 500));
@@ -135,8 +135,8 @@ TEST_F(WavOpen, FloatSamplesRoundHalvesAwayFromZero)
     f32.tag = 3;
     f32.bits = 32;
     constexpr float step = 1.0f / 32768.0f;
-    const float values[] = {0.5f * step, -0.5f * step, 1.5f * step, -2.5f * step, 0.49f * step, -0.51f * step,
-                            32766.5f * step, -32767.5f * step, 1e30f, -INFINITY, NAN};
+    const float values[] = {0.5f * step,     -0.5f * step,     1.5f * step, -2.5f * step, 0.49f * step, -0.51f * step,
+                            32766.5f * step, -32767.5f * step, 1e30f,       -INFINITY,    NAN};
     std::vector<std::uint8_t> floats;
     for (const float f : values) {
         const auto* p = reinterpret_cast<const std::uint8_t*>(&f);
@@ -227,8 +227,7 @@ TEST_F(WavOpen, DamagedWavsAreRefused)
     format.channels = 1;
     for (const std::uint32_t rate : {0u, 1u, 999u, 384001u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
         format.rate = rate;
-        EXPECT_EQ(openError(m_files.write("rate.wav", wavBytes(format, le16(ramp(10))))), MCIERR_INVALID_FILE)
-            << rate;
+        EXPECT_EQ(openError(m_files.write("rate.wav", wavBytes(format, le16(ramp(10))))), MCIERR_INVALID_FILE) << rate;
     }
     format.rate = 1000;
     format.tag = 0x55; // compressed in a way the loader does not decode

@@ -9,7 +9,7 @@ TEST(Density, MulDivRoundsHalvesAwayFromZero)
 {
     EXPECT_EQ(MulDiv(5, 1, 2), 3);
     EXPECT_EQ(MulDiv(-5, 1, 2), -3);
-    EXPECT_EQ(MulDiv(7, 4, 5), 6);    // 5.6
+    EXPECT_EQ(MulDiv(7, 4, 5), 6); // 5.6
     EXPECT_EQ(MulDiv(13, 96, 120), 10); // 10.4
     EXPECT_EQ(MulDiv(616, 12, 15), 493); // 492.8
     EXPECT_EQ(MulDiv(5, -1, 2), -3);

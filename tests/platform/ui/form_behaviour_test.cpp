@@ -1,6 +1,6 @@
+#include "platform/exception/exception.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
-#include "platform/exception/exception.h"
 #include "platform/ui/form.h"
 #include "platform/ui/memo.h"
 #include "platform/ui/panel.h"
@@ -8,8 +8,8 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QtEndian>
 #include <QTest>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -82,7 +82,8 @@ TEST(FormBehaviour, KeyPressCarriesWindows1251Bytes)
     QTest::keyClick(&memo, Qt::Key_Shift);
     // Alt shortcuts type nothing; Ctrl+Alt (a third-level character) does.
     QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key_A, QStringLiteral("a"), Qt::AltModifier);
-    QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key(0x0424), QString::fromUtf8("ф"), Qt::AltModifier | Qt::ShiftModifier);
+    QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key(0x0424), QString::fromUtf8("ф"),
+                        Qt::AltModifier | Qt::ShiftModifier);
     QTest::sendKeyEvent(QTest::Click, &memo, Qt::Key_E, QString::fromUtf8("€"), Qt::ControlModifier | Qt::AltModifier);
     EXPECT_EQ(keys, (std::vector<int>{0xF4, 0xA8, 0x88, '?', 'a', 0x0D, 0x88}));
     EXPECT_EQ(memo.Text(), ""); // read-only: typing changes nothing

@@ -32,10 +32,10 @@ QImage sample()
 QByteArray handWrittenBitmap()
 {
     const unsigned char bytes[] = {
-        'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                    // file header
-        40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,      // info header
-        8, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0x80, 0, 0, /* blue, green, red */ 0, 0xFF, 0xFF, 0, 0,          // one row, padded to 4
+        'B',  'M',  62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, // file header
+        40,   0,    0,  0, 2, 0, 0, 0, 1, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0, // info header
+        8,    0,    0,  0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0, 0x80, 0, 0, /* blue, green, red */ 0,
+        0xFF, 0xFF, 0,  0, // one row, padded to 4
     };
     return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }

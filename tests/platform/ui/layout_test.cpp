@@ -1,5 +1,5 @@
-#include "platform/ui/edit.h"
 #include "platform/exception/exception.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/label.h"
 #include "platform/ui/layout_reader.h"

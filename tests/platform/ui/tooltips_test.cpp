@@ -82,8 +82,8 @@ TEST(Tooltips, StaysUpItsPauseThenGoes)
     constexpr int kPatienceMs = 5000; // only keeps a broken build from hanging
     QTest::mouseMove(&form, QPoint(5, form.height() - 5));
     QTest::mouseMove(&form, first.geometry().center());
-    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible() && QToolTip::text() == QLatin1String("one"); },
-                                kPatienceMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([] { return QToolTip::isVisible() && QToolTip::text() == QLatin1String("one"); }, kPatienceMs));
 
     constexpr int kStillUpMs = 2000;
     constexpr int kGoneByMs = 3000;

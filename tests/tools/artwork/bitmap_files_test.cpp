@@ -12,32 +12,46 @@ using namespace artwork_test;
 namespace {
 
 // Palette indices of the glyphs' stored order.
-enum : int { Black = 0, Maroon, Green, Olive, Navy, Purple, Teal, Grey, Silver, Red, Lime, Yellow, Blue, Fuchsia, Aqua, White };
+enum : int {
+    Black = 0,
+    Maroon,
+    Green,
+    Olive,
+    Navy,
+    Purple,
+    Teal,
+    Grey,
+    Silver,
+    Red,
+    Lime,
+    Yellow,
+    Blue,
+    Fuchsia,
+    Aqua,
+    White
+};
 
 constexpr std::array<QRgb, 16> kGlyphPalette = {
-    qRgb(0, 0, 0), qRgb(128, 0, 0), qRgb(0, 128, 0), qRgb(128, 128, 0), qRgb(0, 0, 128), qRgb(128, 0, 128),
-    qRgb(0, 128, 128), qRgb(127, 127, 127), qRgb(191, 191, 191), qRgb(255, 0, 0), qRgb(0, 255, 0),
-    qRgb(255, 255, 0), qRgb(0, 0, 255), qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
+    qRgb(0, 0, 0),     qRgb(128, 0, 0),     qRgb(0, 128, 0),     qRgb(128, 128, 0),  qRgb(0, 0, 128), qRgb(128, 0, 128),
+    qRgb(0, 128, 128), qRgb(127, 127, 127), qRgb(191, 191, 191), qRgb(255, 0, 0),    qRgb(0, 255, 0), qRgb(255, 255, 0),
+    qRgb(0, 0, 255),   qRgb(255, 0, 255),   qRgb(0, 255, 255),   qRgb(255, 255, 255)};
 
 // The glyph file's pixel index at (x, y), y counted from the top.
 int glyphPixel(const QByteArray& file, int x, int y)
 {
-    const int bitmap = 4;  // after the stream's length field
+    const int bitmap = 4; // after the stream's length field
     const int offset = static_cast<int>(le32(file, bitmap + 10));
-    const int row = 15 - y;  // rows are stored bottom-up
+    const int row = 15 - y; // rows are stored bottom-up
     const std::uint8_t byte = byteAt(file, bitmap + offset + row * 16 + x / 2);
     return x % 2 == 0 ? byte >> 4 : byte & 0x0F;
 }
 
 struct GlyphCase {
     const char* name;
-    std::vector<int> coloursOfDesign;  // colours the description names for the left cell
+    std::vector<int> coloursOfDesign; // colours the description names for the left cell
 };
 
-void PrintTo(const GlyphCase& glyph, std::ostream* out)
-{
-    *out << glyph.name;
-}
+void PrintTo(const GlyphCase& glyph, std::ostream* out) { *out << glyph.name; }
 
 class GlyphFile : public ::testing::TestWithParam<GlyphCase> {};
 
@@ -69,7 +83,8 @@ TEST_P(GlyphFile, HeaderAndPaletteAreExact)
     EXPECT_EQ(le32(bmp, 34), 256u);
     for (int i = 0; i < 16; ++i) {
         const int at = 54 + 4 * i;
-        EXPECT_EQ(qRgb(byteAt(bmp, at + 2), byteAt(bmp, at + 1), byteAt(bmp, at)), kGlyphPalette[static_cast<std::size_t>(i)])
+        EXPECT_EQ(qRgb(byteAt(bmp, at + 2), byteAt(bmp, at + 1), byteAt(bmp, at)),
+                  kGlyphPalette[static_cast<std::size_t>(i)])
             << "palette entry " << i;
         EXPECT_EQ(byteAt(bmp, at + 3), 0u);
     }
@@ -117,13 +132,12 @@ TEST_P(GlyphFile, RightCellEmbossesTheOutlineInGreyAndWhite)
     EXPECT_GT(white, 10);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SpeedButtons, GlyphFile,
-    ::testing::Values(GlyphCase{"sbHelp", {Red, Yellow, White}},
-                      GlyphCase{"SpeedButton1", {Red, Yellow, White, Black, Blue}},
-                      GlyphCase{"btnDir", {White, Red, Black}},
-                      GlyphCase{"SpeedButton2", {Red, Black}}),
-    [](const ::testing::TestParamInfo<GlyphCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(SpeedButtons, GlyphFile,
+                         ::testing::Values(GlyphCase{"sbHelp", {Red, Yellow, White}},
+                                           GlyphCase{"SpeedButton1", {Red, Yellow, White, Black, Blue}},
+                                           GlyphCase{"btnDir", {White, Red, Black}},
+                                           GlyphCase{"SpeedButton2", {Red, Black}}),
+                         [](const ::testing::TestParamInfo<GlyphCase>& info) { return std::string(info.param.name); });
 
 namespace {
 
@@ -143,8 +157,8 @@ QImage iconImage(const QByteArray& ico, int offset, int size)
             const int index = x % 2 == 0 ? byte >> 4 : byte & 0x0F;
             const bool transparent = (byteAt(ico, masks + row * maskStride + x / 8) >> (7 - x % 8)) & 1;
             const int p = palette + 4 * index;
-            image.setPixel(x, y, transparent ? qRgba(0, 0, 0, 0)
-                                             : qRgb(byteAt(ico, p + 2), byteAt(ico, p + 1), byteAt(ico, p)));
+            image.setPixel(
+                x, y, transparent ? qRgba(0, 0, 0, 0) : qRgb(byteAt(ico, p + 2), byteAt(ico, p + 1), byteAt(ico, p)));
             if (transparent) {
                 EXPECT_EQ(index, 0) << "transparent pixels keep black colour bits";
             }
@@ -195,8 +209,12 @@ TEST(MainIcon, ImagesShowTheNotebookAndMatchTheirPngs)
 {
     const QByteArray ico = committedFile(QStringLiteral("windows/resources/icon/MAINICON.ico"));
     ASSERT_EQ(ico.size(), 1078);
-    const struct { int size; int offset; const char* png; } images[] = {
-        {32, 38, "windows/resources/icon/tolvika-32.png"}, {16, 38 + 744, "windows/resources/icon/tolvika-16.png"}};
+    const struct {
+        int size;
+        int offset;
+        const char* png;
+    } images[] = {{32, 38, "windows/resources/icon/tolvika-32.png"},
+                  {16, 38 + 744, "windows/resources/icon/tolvika-16.png"}};
     for (const auto& i : images) {
         const QImage icon = iconImage(ico, i.offset, i.size);
         EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << i.size;
@@ -216,14 +234,15 @@ TEST(MainIcon, ImagesShowTheNotebookAndMatchTheirPngs)
         EXPECT_EQ(blueLeft, 0) << i.size;
         EXPECT_GT(white, i.size * i.size / 5) << i.size;
 
-        const QImage png = QImage::fromData(committedFile(QString::fromLatin1(i.png)), "PNG")
-                               .convertToFormat(QImage::Format_ARGB32);
+        const QImage png =
+            QImage::fromData(committedFile(QString::fromLatin1(i.png)), "PNG").convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(png.size(), icon.size());
         for (int y = 0; y < i.size; ++y)
             for (int x = 0; x < i.size; ++x)
                 ASSERT_EQ(png.pixel(x, y), icon.pixel(x, y)) << i.size << ": " << x << "," << y;
     }
-    const QImage large = QImage::fromData(committedFile(QStringLiteral("windows/resources/icon/tolvika-128.png")), "PNG");
+    const QImage large = QImage::fromData(committedFile(QStringLiteral("windows/resources/icon/tolvika-128.png")),
+                                          "PNG");
     ASSERT_EQ(large.size(), QSize(128, 128));
     EXPECT_TRUE(large.hasAlphaChannel());
     EXPECT_EQ(qAlpha(large.pixel(0, 127)), 0);

@@ -140,9 +140,11 @@ TEST(TitlePicture, StreamAndJpegStructure)
 // Decoded, the title shows white corners, red and blue capitals in both rows and a silver robot between them.
 TEST(TitlePicture, DecodedPixelsShowTheDesign)
 {
-    const QImage image = decodeJpeg(jpegOfStream(committedFile(QStringLiteral("windows/resources/pictures/title.picture"))));
+    const QImage image = decodeJpeg(
+        jpegOfStream(committedFile(QStringLiteral("windows/resources/pictures/title.picture"))));
     ASSERT_EQ(image.size(), QSize(kWidth, kHeight));
-    for (const QPoint corner : {QPoint(1, 1), QPoint(kWidth - 2, 1), QPoint(1, kHeight - 2), QPoint(kWidth - 2, kHeight - 2)})
+    for (const QPoint corner :
+         {QPoint(1, 1), QPoint(kWidth - 2, 1), QPoint(1, kHeight - 2), QPoint(kWidth - 2, kHeight - 2)})
         EXPECT_TRUE(isNearWhite(image.pixel(corner), 245)) << corner.x() << "," << corner.y();
     const QRect topRow(0, 10, kWidth, 125);
     const QRect bottomRow(0, 290, kWidth, 120);
@@ -177,7 +179,8 @@ TEST(FallbackPicture, StreamAndJpegStructure)
 // Decoded, the fallback is nearly white everywhere except for red words in its centre.
 TEST(FallbackPicture, DecodedPixelsAreFadedWithRedWords)
 {
-    const QImage image = decodeJpeg(jpegOfStream(committedFile(QStringLiteral("windows/resources/pictures/fallback.picture"))));
+    const QImage image = decodeJpeg(
+        jpegOfStream(committedFile(QStringLiteral("windows/resources/pictures/fallback.picture"))));
     ASSERT_EQ(image.size(), QSize(kWidth, kHeight));
     const int pale = countIn(image, image.rect(), [](QRgb c) { return isNearWhite(c, 215); });
     EXPECT_GT(pale, kWidth * kHeight * 85 / 100);

@@ -34,7 +34,8 @@ TEST(ArtworkReproduction, InProcessOutputEqualsCommittedFiles)
     for (const char* folder : kGeneratedFolders) {
         const QDir dir(QStringLiteral(TOLVIKA_SOURCE_DIR "/") + QString::fromLatin1(folder));
         for (const QString& name : dir.entryList(QDir::Files))
-            EXPECT_TRUE(generated.count(QString::fromLatin1(folder) + "/" + name)) << "stray file " << name.toStdString();
+            EXPECT_TRUE(generated.count(QString::fromLatin1(folder) + "/" + name))
+                << "stray file " << name.toStdString();
     }
 }
 
@@ -64,7 +65,8 @@ TEST(ArtworkReproduction, ProgramRewritesTheCommittedBytes)
         for (const QString& name : written.entryList(QDir::Files)) {
             QFile file(written.filePath(name));
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-            EXPECT_TRUE(file.readAll() == committedFile(QString::fromLatin1(folder) + "/" + name)) << name.toStdString();
+            EXPECT_TRUE(file.readAll() == committedFile(QString::fromLatin1(folder) + "/" + name))
+                << name.toStdString();
             ++compared;
         }
     }
@@ -83,7 +85,7 @@ TEST(ArtworkReproduction, ProgramRefusesBadArguments)
     QTemporaryDir parent;
     ASSERT_TRUE(parent.isValid());
     QFile blocker(QDir(parent.path()).filePath(QStringLiteral("windows")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));  // a file where a folder must go
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where a folder must go
     blocker.close();
     generator.start(QStringLiteral(TOLVIKA_BUILD_DIR "/tools/artwork/tolvika-artwork"), {parent.path()});
     ASSERT_TRUE(generator.waitForFinished(60000));

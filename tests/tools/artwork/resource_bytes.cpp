@@ -68,8 +68,8 @@ QImage decodeJpeg(const QByteArray& jpeg)
     decompressor.readHeader();
     decompressor.info().out_color_space = JCS_RGB;
     decompressor.start();
-    QImage image(static_cast<int>(decompressor.info().output_width), static_cast<int>(decompressor.info().output_height),
-                 QImage::Format_RGB888);
+    QImage image(static_cast<int>(decompressor.info().output_width),
+                 static_cast<int>(decompressor.info().output_height), QImage::Format_RGB888);
     decompressor.readRows([&](JDIMENSION row) { return image.scanLine(static_cast<int>(row)); });
     return image;
 }

@@ -4,8 +4,8 @@
 // (missing or failing files) makes the check fail.
 #include "app/jpeg_image.h"
 #include "app/picture_file.h"
-#include "tests/tools/check/folder_copies.h"
 #include "platform/ui/memo.h"
+#include "tests/tools/check/folder_copies.h"
 #include "tools/check/content_check.h"
 #include "tools/check/report_table.h"
 
@@ -26,8 +26,8 @@ namespace {
 using namespace checkfixtures;
 using namespace testfiles;
 
-#define SKIP_WITHOUT_BUNDLED_DATA()                                               \
-    if (bundledFolder().isEmpty())                                                \
+#define SKIP_WITHOUT_BUNDLED_DATA()                                                                                    \
+    if (bundledFolder().isEmpty())                                                                                     \
     GTEST_SKIP() << "built without the bundled data folder"
 
 const QString kLetters = QStringLiteral("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ");
@@ -72,7 +72,8 @@ TEST(ContentCheck, BundledFolderLoadsWholeWithoutWarnings)
         EXPECT_EQ(result.pages[i + 1].name, kLetters.mid(i, 1));
     for (const PageCheck& p : result.pages) {
         for (const FileCheck* file : {&p.text, &p.picture, &p.sound}) {
-            EXPECT_EQ(file->status, CheckStatus::Ok) << p.name.toStdString() << ": " << file->notes.join("; ").toStdString();
+            EXPECT_EQ(file->status, CheckStatus::Ok)
+                << p.name.toStdString() << ": " << file->notes.join("; ").toStdString();
             EXPECT_FALSE(file->value.isEmpty()) << p.name.toStdString();
         }
         EXPECT_TRUE(p.notes.isEmpty());
@@ -174,7 +175,8 @@ TEST(ContentCheck, MissingAndFailingFilesFailTheCheck)
     EXPECT_TRUE(header.notes.join("").endsWith(QStringLiteral(".\" when the page loads")));
     const FileCheck& zero = page(result, QStringLiteral("Й")).picture;
     EXPECT_EQ(zero.status, CheckStatus::Failed);
-    EXPECT_EQ(zero.notes, QStringList{QStringLiteral("error box \"JPEG error #41.\" when the picture is first painted")});
+    EXPECT_EQ(zero.notes,
+              QStringList{QStringLiteral("error box \"JPEG error #41.\" when the picture is first painted")});
 
     const FileCheck& tooLong = page(result, QStringLiteral("К")).text;
     EXPECT_EQ(tooLong.status, CheckStatus::Failed);

@@ -33,7 +33,8 @@ TEST(CheckerExecutable, WrongArgumentsExitWithTwoAndShowTheUsage)
     for (const QStringList& arguments : wrong) {
         const Result result = runChecker(arguments);
         EXPECT_EQ(result.status, 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(result.err.contains(QStringLiteral("usage: tolvika-check DATA-FOLDER"))) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(QStringLiteral("usage: tolvika-check DATA-FOLDER")))
+            << result.err.toStdString();
         EXPECT_TRUE(result.out.isEmpty());
     }
     const Result help = runChecker({QStringLiteral("--help")});

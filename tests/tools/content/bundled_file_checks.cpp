@@ -41,8 +41,8 @@ bool isUtf8(const std::string& bytes)
 
 std::optional<std::string> fromWindows1251(const std::string& bytes)
 {
-    const std::optional<QString> text
-        = cp1251::decode(QByteArray::fromStdString(bytes), cp1251::UnassignedByte::Refuse);
+    const std::optional<QString> text = cp1251::decode(QByteArray::fromStdString(bytes),
+                                                       cp1251::UnassignedByte::Refuse);
     if (!text)
         return std::nullopt;
     return text->toStdString();
@@ -80,8 +80,7 @@ std::uint32_t u32(const std::string& b, size_t at)
 
 std::uint16_t u16(const std::string& b, size_t at)
 {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at])
-                                      | static_cast<unsigned char>(b[at + 1]) << 8);
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(b[at]) | static_cast<unsigned char>(b[at + 1]) << 8);
 }
 
 // The marker of the first frame header: 0xC0 (SOF0) for a baseline picture,

@@ -2,8 +2,8 @@
 // common peak and the file written back.
 #include "tools/content/wave_clip.h"
 
-#include "tests/tools/content/bundled_file_checks.h"
 #include "platform/exception/exception.h"
+#include "tests/tools/content/bundled_file_checks.h"
 
 #include <gtest/gtest.h>
 
@@ -18,15 +18,15 @@ using content::WaveClip;
 
 std::string le32(std::uint32_t v)
 {
-    return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
-            static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+    return {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF), static_cast<char>((v >> 16) & 0xFF),
+            static_cast<char>(v >> 24)};
 }
 
 std::string le16(std::uint16_t v) { return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)}; }
 
 // A stream as a synthesiser writing into a pipe leaves it: sizes unknown.
-std::string streamedWave(const std::vector<std::int16_t>& samples, std::uint16_t channels = 1,
-                         std::uint16_t bits = 16, std::uint32_t dataSize = 0x7FFFF000)
+std::string streamedWave(const std::vector<std::int16_t>& samples, std::uint16_t channels = 1, std::uint16_t bits = 16,
+                         std::uint32_t dataSize = 0x7FFFF000)
 {
     std::string b = "RIFF" + le32(0x7FFFF024) + "WAVE";
     b += "fmt " + le32(16) + le16(1) + le16(channels) + le32(22050) + le32(44100) + le16(2) + le16(bits);
@@ -66,8 +66,8 @@ TEST(WaveClip, TidyTrimsSilenceAndEvensTheLevel)
 {
     WaveClip clip;
     clip.sampleRate = 10000;
-    clip.samples.assign(10000, 0);              // a second of silence
-    for (int i = 0; i < 2000; ++i)              // 0.2 s of a tone at 1/4 scale
+    clip.samples.assign(10000, 0); // a second of silence
+    for (int i = 0; i < 2000; ++i) // 0.2 s of a tone at 1/4 scale
         clip.samples.push_back(static_cast<std::int16_t>((i % 20 < 10) ? 8000 : -8000));
     clip.samples.insert(clip.samples.end(), 10000, 3); // a second of near-silence
 

@@ -1,7 +1,7 @@
 // The generator's texts reach the folder as Windows-1251 with CR LF, and a
 // character outside that code page stops the build instead of becoming "?".
-#include "tools/content/memo_fit.h"
 #include "platform/codepage/windows1251.h"
+#include "tools/content/memo_fit.h"
 
 #include "platform/exception/exception.h"
 
@@ -11,8 +11,7 @@
 // their single Windows-1251 bytes; every line ends in CR LF.
 TEST(Windows1251, ConvertsLettersAndMarksWithCrLf)
 {
-    EXPECT_EQ(cp1251::windows1251Lines({"Аа", "Ёж — «Я»…"}),
-              "\xC0\xE0\r\n\xA8\xE6 \x97 \xAB\xDF\xBB\x85\r\n");
+    EXPECT_EQ(cp1251::windows1251Lines({"Аа", "Ёж — «Я»…"}), "\xC0\xE0\r\n\xA8\xE6 \x97 \xAB\xDF\xBB\x85\r\n");
     EXPECT_EQ(cp1251::windows1251Lines({}), "");
     EXPECT_EQ(cp1251::windows1251Lines({""}), "\r\n");
 }

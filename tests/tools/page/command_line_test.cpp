@@ -80,16 +80,16 @@ TEST(PageCommandLine, ReadsEveryOption)
 TEST(PageCommandLine, MistakesAreUsageErrors)
 {
     const std::initializer_list<const char*> wrong[] = {
-        {},                                                   // nothing
-        {"DATA"},                                             // no letter
-        {"DATA", "Б"},                                        // nothing to put on the page
-        {"DATA", "Б", "В", "--text", "x"},                    // two letters
-        {"DATA", "Б", "--welcome", "--text", "x"},            // a letter and the welcome page
+        {}, // nothing
+        {"DATA"}, // no letter
+        {"DATA", "Б"}, // nothing to put on the page
+        {"DATA", "Б", "В", "--text", "x"}, // two letters
+        {"DATA", "Б", "--welcome", "--text", "x"}, // a letter and the welcome page
         {"DATA", "Б", "--text", "x", "--text-file", "t.txt"}, // two texts
         {"DATA", "Б", "--picture", "a.jpg", "--picture", "b.jpg"},
-        {"DATA", "Б", "--sound"},                             // an option without its value
-        {"DATA", "Б", "--colour", "red"},                     // an unknown option
-        {"--new", "X", "Б"},                                  // --new with a page
+        {"DATA", "Б", "--sound"}, // an option without its value
+        {"DATA", "Б", "--colour", "red"}, // an unknown option
+        {"--new", "X", "Б"}, // --new with a page
     };
     for (const auto& arguments : wrong)
         EXPECT_THROW(parseCommandLine(words(arguments)), EPageUsage) << words(arguments).join(' ').toStdString();

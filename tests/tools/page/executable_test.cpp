@@ -37,7 +37,7 @@ const QByteArray kGrandmaText("\xC1\xE1\r\n\xC1\xE0\xE1\xF3\xF8\xEA\xE0\r\n");
 bool near(const QColor& a, const QColor& b, int tolerance = 12)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
-           && std::abs(a.blue() - b.blue()) <= tolerance;
+        && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
 // A new data folder, made by the tool itself.
@@ -102,7 +102,8 @@ TEST(PageExecutable, PhonePhotoTextAndMemoMakeAPage)
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("turned upright by its orientation, scaled down to 332×443")))
         << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains(QRegularExpression(QStringLiteral("\\nБ +ok 2 lines +ok 332×443 +ok 1\\.[0-9]+ s\\n"))))
+    EXPECT_TRUE(
+        run.out.contains(QRegularExpression(QStringLiteral("\\nБ +ok 2 lines +ok 332×443 +ok 1\\.[0-9]+ s\\n"))))
         << run.out.toStdString();
 
     const QString page = data + QStringLiteral("/Б/");
@@ -110,7 +111,8 @@ TEST(PageExecutable, PhonePhotoTextAndMemoMakeAPage)
     EXPECT_EQ(readFile(page + QStringLiteral("letter_text.txt")), kGrandmaText);
     const WavFacts wav = expectSound(page + QStringLiteral("letter_voice.wav"), 44100);
     EXPECT_NEAR(wav.seconds(), 1.2 + 0.17, 0.08) << "the 0.8 s of silence at each end trimmed to margins";
-    const auto firstLoud = std::find_if(wav.samples.begin(), wav.samples.end(), [](std::int16_t s) { return std::abs(s) > 3000; });
+    const auto firstLoud = std::find_if(wav.samples.begin(), wav.samples.end(),
+                                        [](std::int16_t s) { return std::abs(s) > 3000; });
     EXPECT_LT(static_cast<double>(firstLoud - wav.samples.begin()) / wav.rate, 0.1) << "the voice starts at once";
 }
 
@@ -147,7 +149,7 @@ TEST(PageExecutable, EveryKindOfSourceMakesAPage)
         const char* sound;
         const char* letter;
         int rate;
-    } pages[] = {{"p.heic", "s.m4a", "А", 44100}, {"p.png", "s.ogg", "В", 44100}, {"p.webp", "s.amr", "Г", 22050},
+    } pages[] = {{"p.heic", "s.m4a", "А", 44100}, {"p.png", "s.ogg", "В", 44100},  {"p.webp", "s.amr", "Г", 22050},
                  {"p.gif", "s.mp3", "Д", 44100},  {"p.bmp", "s.flac", "Е", 44100}, {"p.tif", "s.wav", "Ё", 44100}};
     for (const auto& page : pages) {
         SCOPED_TRACE(page.picture);
@@ -155,9 +157,9 @@ TEST(PageExecutable, EveryKindOfSourceMakesAPage)
         const QString sound = work.filePath(QLatin1String(page.sound));
         convertPicture(upright, picture);
         makeMemo(sound);
-        const pagetool::Run run =
-            pagetool::run({data, QString::fromUtf8(page.letter), QStringLiteral("--picture"), picture,
-                           QStringLiteral("--text"), QStringLiteral("Аа"), QStringLiteral("--sound"), sound});
+        const pagetool::Run run = pagetool::run({data, QString::fromUtf8(page.letter), QStringLiteral("--picture"),
+                                                 picture, QStringLiteral("--text"), QStringLiteral("Аа"),
+                                                 QStringLiteral("--sound"), sound});
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         const QString folder = data + QLatin1Char('/') + QString::fromUtf8(page.letter) + QLatin1Char('/');
         expectPicture(folder + QStringLiteral("letter_img.jpg"), {591, 443});
@@ -199,17 +201,29 @@ TEST(PageExecutable, BadInputLeavesTheFolderUnchanged)
     } cases[] = {
         {{QStringLiteral("В"), QStringLiteral("--picture"), file("missing.jpg")}, 1, "missing.jpg: no such file"},
         {{QStringLiteral("В"), QStringLiteral("--picture"), file("folder.jpg")}, 1, "folder.jpg: a folder"},
-        {{QStringLiteral("В"), QStringLiteral("--sound"), file("photo_named.m4a")}, 1, "photo_named.m4a: cannot use it as a sound: it holds no sound"},
-        {{QStringLiteral("В"), QStringLiteral("--picture"), file("words.jpg")}, 1, "words.jpg: cannot use it as a picture: it is not a picture"},
+        {{QStringLiteral("В"), QStringLiteral("--sound"), file("photo_named.m4a")},
+         1,
+         "photo_named.m4a: cannot use it as a sound: it holds no sound"},
+        {{QStringLiteral("В"), QStringLiteral("--picture"), file("words.jpg")},
+         1,
+         "words.jpg: cannot use it as a picture: it is not a picture"},
         {{QStringLiteral("В"), QStringLiteral("--sound"), file("empty.m4a")}, 1, "empty.m4a: the file is empty"},
         {{QStringLiteral("В"), QStringLiteral("--sound"), file("cut.m4a")}, 1, "cut.m4a: cannot use it as a sound"},
         {{QStringLiteral("В"), QStringLiteral("--picture"), file("huge.jpg")}, 1, "20000 × 20000 pixels"},
-        {{QStringLiteral("В"), QStringLiteral("--text"), QStringLiteral("Вв\\nВолк 🐺")}, 1, "\"🐺\" (U+1F43A) at line 2, character 6"},
-        {{QStringLiteral("W"), QStringLiteral("--text"), QStringLiteral("Ww")}, 2, "\"W\" is not a letter of the Russian alphabet"},
-        {{QStringLiteral("Б"), QStringLiteral("--text"), QStringLiteral("Бб")}, 1, "letter_text.txt is there already; add --replace"},
+        {{QStringLiteral("В"), QStringLiteral("--text"), QStringLiteral("Вв\\nВолк 🐺")},
+         1,
+         "\"🐺\" (U+1F43A) at line 2, character 6"},
+        {{QStringLiteral("W"), QStringLiteral("--text"), QStringLiteral("Ww")},
+         2,
+         "\"W\" is not a letter of the Russian alphabet"},
+        {{QStringLiteral("Б"), QStringLiteral("--text"), QStringLiteral("Бб")},
+         1,
+         "letter_text.txt is there already; add --replace"},
         // A good picture with a bad sound: the picture is not written either.
         {{QStringLiteral("Б"), QStringLiteral("--replace"), QStringLiteral("--picture"), file("photo.jpg"),
-          QStringLiteral("--sound"), file("cut.m4a")}, 1, "cut.m4a"},
+          QStringLiteral("--sound"), file("cut.m4a")},
+         1,
+         "cut.m4a"},
     };
     for (const auto& c : cases) {
         const pagetool::Run run = pagetool::run(QStringList{data} + c.arguments);
@@ -238,8 +252,9 @@ TEST(PageExecutable, CraftedHeifStaysWithinTheMemoryLimit)
     const QTemporaryDir work;
     const QString data = newDataFolder(work);
     const std::string before = snapshot(data);
-    const pagetool::Run run = pagetool::run({data, QStringLiteral("Б"), QStringLiteral("--picture"),
-                                             QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/heif_decoding_to_gigabytes.heic")});
+    const pagetool::Run run = pagetool::run(
+        {data, QStringLiteral("Б"), QStringLiteral("--picture"),
+         QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/heif_decoding_to_gigabytes.heic")});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains(QStringLiteral("heif_decoding_to_gigabytes.heic: cannot use it as a picture")))
         << run.err.toStdString();
@@ -255,7 +270,8 @@ TEST(PageExecutable, FolderWithoutWritePermissionIsRefused)
     const QString data = newDataFolder(work);
     pagetool::makePage(data, QStringLiteral("Б"), work.path());
     // The ordinary user must reach the sources and read the folder.
-    for (const QString& path : {work.path(), work.filePath(QStringLiteral("photo.jpg")), work.filePath(QStringLiteral("memo.m4a"))})
+    for (const QString& path :
+         {work.path(), work.filePath(QStringLiteral("photo.jpg")), work.filePath(QStringLiteral("memo.m4a"))})
         QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOther | QFile::ExeOther);
     runTool(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("a-w,a+rX"), data});
     const std::string before = snapshot(data);
@@ -269,7 +285,8 @@ TEST(PageExecutable, FolderWithoutWritePermissionIsRefused)
                                                  work.filePath(QStringLiteral("photo.jpg"))},
                                                 asOrdinaryUser);
         EXPECT_EQ(run.status, 1) << run.err.toStdString();
-        EXPECT_TRUE(run.err.startsWith(QStringLiteral("tolvika-page: no permission to write in "))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("tolvika-page: no permission to write in ")))
+            << run.err.toStdString();
     }
     EXPECT_EQ(snapshot(data), before);
     runTool(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+w"), data});
@@ -324,13 +341,15 @@ TEST(PageExecutable, NewDataFolder)
     EXPECT_EQ(again.status, 1);
     EXPECT_TRUE(again.err.contains(QStringLiteral("is not empty"))) << again.err.toStdString();
 
-    const pagetool::Run unmarked = pagetool::run({work.path(), QStringLiteral("А"), QStringLiteral("--text"), QStringLiteral("Аа")});
+    const pagetool::Run unmarked = pagetool::run(
+        {work.path(), QStringLiteral("А"), QStringLiteral("--text"), QStringLiteral("Аа")});
     EXPECT_EQ(unmarked.status, 1);
     EXPECT_TRUE(unmarked.err.contains(QStringLiteral("has no data.txt"))) << unmarked.err.toStdString();
 
     // A page given only a text is written, but does not show whole: status 1,
     // and the message says what the page still needs.
-    const pagetool::Run partial = pagetool::run({data, QStringLiteral("А"), QStringLiteral("--text"), QStringLiteral("Аа")});
+    const pagetool::Run partial = pagetool::run(
+        {data, QStringLiteral("А"), QStringLiteral("--text"), QStringLiteral("Аа")});
     EXPECT_EQ(partial.status, 1);
     EXPECT_EQ(readFile(data + QStringLiteral("/А/letter_text.txt")), QByteArray("\xC0\xE0\r\n"));
     EXPECT_TRUE(partial.err.contains(QStringLiteral("still needs its picture (--picture), its sound (--sound)")))

@@ -45,7 +45,8 @@ JpegFrame jpegFrame(const QByteArray& jpeg)
 WavFacts wavFacts(const QByteArray& wav)
 {
     WavFacts facts;
-    if (wav.size() < kWavHeaderBytes || !wav.startsWith("RIFF") || wav.mid(8, 8) != "WAVEfmt " || wav.mid(36, 4) != "data")
+    if (wav.size() < kWavHeaderBytes || !wav.startsWith("RIFF") || wav.mid(8, 8) != "WAVEfmt "
+        || wav.mid(36, 4) != "data")
         return facts;
     const auto* bytes = reinterpret_cast<const uchar*>(wav.constData());
     facts.format = qFromLittleEndian<quint16>(bytes + 20);
@@ -77,7 +78,7 @@ std::string snapshot(const QString& folder)
             QFile file(path);
             if (file.open(QIODevice::ReadOnly))
                 line += QLatin1Char(' ')
-                        + QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
+                    + QString::fromLatin1(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha1).toHex());
         }
         entries.append(path.mid(folder.size()) + QLatin1Char(' ') + line);
     }

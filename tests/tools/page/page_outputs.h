@@ -17,7 +17,7 @@ struct JpegFrame {
     bool baseline = false; // a start-of-frame 0 marker
     QSize size;
     int components = 0;
-    int lumaSampling = 0;   // 0x22 for 4:2:0
+    int lumaSampling = 0; // 0x22 for 4:2:0
     int chromaSampling = 0; // 0x11
 };
 // The first frame header of the bytes; all zero when there is none.

@@ -23,7 +23,7 @@ using namespace testfiles;
 bool near(const QColor& a, const QColor& b, int tolerance = 12)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
-           && std::abs(a.blue() - b.blue()) <= tolerance;
+        && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
 // The picture as the import leaves it; progress lines are dropped.
@@ -149,10 +149,13 @@ TEST(PictureImport, RefusesWhatCannotBeAPicture)
     const QByteArray photo = testcontent::encodeJpeg(uprightPicture({64, 64}));
     EXPECT_TRUE(refusal(photo.left(photo.size() * 2 / 3)).contains(QStringLiteral("ends early")));
     EXPECT_TRUE(refusal("Just some words.\n").contains(QStringLiteral("not a picture")));
-    EXPECT_TRUE(refusal(QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) + QByteArray(40, '\0')).contains(QStringLiteral("not a picture")));
-    EXPECT_TRUE(refusal(QByteArray("\x89PNG\r\n\x1a\n", 8)).startsWith(QStringLiteral("photo: cannot use it as a picture")));
+    EXPECT_TRUE(refusal(QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) + QByteArray(40, '\0'))
+                    .contains(QStringLiteral("not a picture")));
+    EXPECT_TRUE(
+        refusal(QByteArray("\x89PNG\r\n\x1a\n", 8)).startsWith(QStringLiteral("photo: cannot use it as a picture")));
     // Found by fuzzing: 356 bytes whose chunk length made the PNG library
     // take gigabytes before reading a byte of the chunk.
-    const QString claimsTooMuch = refusal(readFile(QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/png_claiming_huge_chunk.png")));
+    const QString claimsTooMuch = refusal(
+        readFile(QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/png_claiming_huge_chunk.png")));
     EXPECT_TRUE(claimsTooMuch.contains(QStringLiteral("damaged or ends early"))) << claimsTooMuch.toStdString();
 }

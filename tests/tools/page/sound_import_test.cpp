@@ -72,7 +72,7 @@ TEST(SoundImport, EveryPhoneKindIsDecodedTrimmedAndEvened)
     const struct {
         const char* name;
         int rate;
-    } kinds[] = {{"m.m4a", 44100}, {"m.ogg", 44100}, {"m.amr", 22050},
+    } kinds[] = {{"m.m4a", 44100}, {"m.ogg", 44100},  {"m.amr", 22050},
                  {"m.mp3", 44100}, {"m.flac", 44100}, {"m.wav", 44100}};
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.name);
@@ -109,7 +109,8 @@ TEST(SoundImport, LongMemoIsWarnedAbout)
     makeMemo(path, {0.1, 11.0, 0.1, 0.5, 44100, 1});
     const ImportedVoice voice = import(path);
     ASSERT_EQ(voice.warnings.size(), 1);
-    EXPECT_TRUE(voice.warnings.first().contains(QStringLiteral("keys do nothing"))) << voice.warnings.first().toStdString();
+    EXPECT_TRUE(voice.warnings.first().contains(QStringLiteral("keys do nothing")))
+        << voice.warnings.first().toStdString();
 }
 
 // Silence, a cut-off m4a (its index at the end, or its sound cut short), a
@@ -128,9 +129,9 @@ TEST(SoundImport, RefusesWhatCannotBeAVoice)
     EXPECT_TRUE(indexLost.contains(QStringLiteral("moov atom not found"))) << indexLost.toStdString();
 
     const QString fast = work.filePath(QStringLiteral("fast.m4a"));
-    runTool(QStringLiteral("ffmpeg"), {QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-i"), memo,
-                                       QStringLiteral("-c"), QStringLiteral("copy"), QStringLiteral("-movflags"),
-                                       QStringLiteral("+faststart"), fast});
+    runTool(QStringLiteral("ffmpeg"),
+            {QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-i"), memo, QStringLiteral("-c"),
+             QStringLiteral("copy"), QStringLiteral("-movflags"), QStringLiteral("+faststart"), fast});
     const QByteArray streamable = readFile(fast);
     const QString cutShort = refusal(streamable.left(streamable.size() * 2 / 3));
     EXPECT_TRUE(cutShort.contains(QStringLiteral("damaged")) || cutShort.contains(QStringLiteral("ends early")))
@@ -141,6 +142,7 @@ TEST(SoundImport, RefusesWhatCannotBeAVoice)
     EXPECT_FALSE(refusal("Just some words.\n").isEmpty());
     // Found by fuzzing: a WAV claiming 1.6 GHz, from which the resampler
     // would have built a filter of billions of taps.
-    const QString absurd = refusal(readFile(QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/wav_claiming_absurd_rate.wav")));
+    const QString absurd = refusal(
+        readFile(QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/wav_claiming_absurd_rate.wav")));
     EXPECT_TRUE(absurd.contains(QStringLiteral("which no recording has"))) << absurd.toStdString();
 }

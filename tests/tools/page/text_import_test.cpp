@@ -62,9 +62,8 @@ TEST(TextImport, FilesMustBeUtf8)
 {
     EXPECT_EQ(textFromUtf8File(QByteArray("\xEF\xBB\xBF\xD0\x91\xD0\xB1\r\n"), QStringLiteral("t.txt")),
               QStringLiteral("Бб\r\n"));
-    const QString cp1251 = refusal([] {
-        textFromUtf8File(QByteArray("Ok\n\xC1\xE0\xE1\xF3\xF8\xEA\xE0\n"), QStringLiteral("t.txt"));
-    });
+    const QString cp1251 = refusal(
+        [] { textFromUtf8File(QByteArray("Ok\n\xC1\xE0\xE1\xF3\xF8\xEA\xE0\n"), QStringLiteral("t.txt")); });
     EXPECT_TRUE(cp1251.contains(QStringLiteral("t.txt: not UTF-8 text at line 2, byte 1"))) << cp1251.toStdString();
     const QString utf16 = refusal([] { textFromUtf8File(QByteArray("\xFF\xFE\x11\x04", 4), QStringLiteral("t.txt")); });
     EXPECT_TRUE(utf16.contains(QStringLiteral("UTF-16"))) << utf16.toStdString();
@@ -75,7 +74,8 @@ TEST(TextImport, WarnsWhatTheTextAreaWouldNotShow)
 {
     const ImportedText wide = importText(QStringLiteral("Очень длинная строчка, которая не поместится"));
     ASSERT_EQ(wide.warnings.size(), 1);
-    EXPECT_TRUE(wide.warnings.first().startsWith(QStringLiteral("line 1 is too wide"))) << wide.warnings.first().toStdString();
+    EXPECT_TRUE(wide.warnings.first().startsWith(QStringLiteral("line 1 is too wide")))
+        << wide.warnings.first().toStdString();
 
     const ImportedText three = importText(QStringLiteral("Аа\nАрбуз\nЕщё"));
     ASSERT_EQ(three.warnings.size(), 1);
