@@ -36,6 +36,7 @@ phase "sanitizer build"
 # fuzzer's coverage instrumentation there, for the unit tests as well. At -O1
 # the sanitized tests run about twice as fast as unoptimised, with the same checks.
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTOLVIKA_SANITIZE=ON -DTOLVIKA_FUZZ=ON -DTOLVIKA_WERROR=ON \
+  -DTOLVIKA_BENCH=OFF \
   -DCMAKE_C_FLAGS_DEBUG="-O1 -gline-tables-only" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-asan -j"$jobs"
