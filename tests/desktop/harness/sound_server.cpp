@@ -76,10 +76,16 @@ void SoundServer::kill()
     m_daemons.clear();
 }
 
+// Listed is not yet ready: for a moment after the sink appears, a loaded
+// machine still refuses a stream on it. Ready is when a short one plays.
 bool SoundServer::sinkReady() const
 {
     const CommandResult sinks = runCommand({"pactl", "list", "short", "sinks"}, clientEnvironment(), 3s);
-    return sinks.exitCode == 0 && sinks.output.find("auto_null") != std::string::npos;
+    if (sinks.exitCode != 0 || sinks.output.find("auto_null") == std::string::npos)
+        return false;
+    const CommandResult played
+        = runCommand({"pacat", "--playback", "--raw", "--device=auto_null", "/dev/null"}, clientEnvironment(), 3s);
+    return played.exitCode == 0;
 }
 
 } // namespace desktop

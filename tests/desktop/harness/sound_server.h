@@ -22,7 +22,7 @@ public:
     SoundServer(const SoundServer&) = delete;
     SoundServer& operator=(const SoundServer&) = delete;
 
-    // Starts the three daemons and waits for the null sink.
+    // Starts the three daemons and waits until the null sink takes a stream.
     void start();
     // Ends them at once (SIGKILL), as a crash would.
     void kill();
