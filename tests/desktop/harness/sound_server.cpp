@@ -83,8 +83,8 @@ bool SoundServer::sinkReady() const
     const CommandResult sinks = runCommand({"pactl", "list", "short", "sinks"}, clientEnvironment(), 3s);
     if (sinks.exitCode != 0 || sinks.output.find("auto_null") == std::string::npos)
         return false;
-    const CommandResult played
-        = runCommand({"pacat", "--playback", "--raw", "--device=auto_null", "/dev/null"}, clientEnvironment(), 3s);
+    const CommandResult played = runCommand({"pacat", "--playback", "--raw", "--device=auto_null", "/dev/null"},
+                                            clientEnvironment(), 3s);
     return played.exitCode == 0;
 }
 
