@@ -16,8 +16,8 @@ packages=(cmake g++ clang make pkg-config qt6-base-dev libsdl2-dev libjpeg-dev
   pipewire wireplumber pipewire-pulse pulseaudio-utils gdb
   # A KOI8-R locale made on the spot for the folder-name cases.
   locales
-  # The lint step.
-  clang-format clang-tidy)
+  # The lint step, and the faster linker the test command uses.
+  clang-format clang-tidy lld)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
