@@ -1,5 +1,7 @@
 #include "bench/desktop/first_frame.h"
 
+#include "tests/desktop/harness/x_window_properties.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -21,22 +23,6 @@ constexpr auto kPollInterval = std::chrono::microseconds(500);
 constexpr auto kStartPatience = std::chrono::seconds(10);
 // At most one pixel in this many may differ for a frame to count as the settled one.
 constexpr std::size_t kDifferingPixelsPerMille = 5;
-
-pid_t windowPid(Display* display, Window window)
-{
-    const Atom property = XInternAtom(display, "_NET_WM_PID", False);
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data)
-            != Success
-        || !data)
-        return 0;
-    const pid_t pid = count == 1 ? static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) : 0;
-    XFree(data);
-    return pid;
-}
 
 // The processor time of all the process's threads so far, living and ended, from its CPU-time clock.
 double processorMilliseconds(pid_t pid)
@@ -127,7 +113,7 @@ std::optional<QRect> FrameWatch::mappedWindowOf(pid_t pid)
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes attributes{};
         if (!XGetWindowAttributes(m_display, children[i], &attributes) || attributes.map_state != IsViewable
-            || windowPid(m_display, children[i]) != pid)
+            || desktop::windowPid(m_display, children[i]) != pid)
             continue;
         const QRect area(attributes.x, attributes.y, attributes.width, attributes.height);
         if (!largest || area.width() * area.height() > largest->width() * largest->height())
