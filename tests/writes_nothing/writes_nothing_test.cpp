@@ -148,7 +148,7 @@ public:
     {
         auto* main = dynamic_cast<TfmMain*>(TForm::MainForm());
         if (!main) {
-            problems.push_back("no main window");
+            problems.emplace_back("no main window");
             return;
         }
         chooseDataFolder(*main);
@@ -204,18 +204,18 @@ private:
         auto* help = findForm<TfmHelp>();
         auto* about = findForm<TfmPrgAbout>();
         if (!help || !about) {
-            problems.push_back("no Help or About window");
+            problems.emplace_back("no Help or About window");
             return;
         }
         QTest::mouseClick(main.SpeedButton1, Qt::LeftButton, {}, main.SpeedButton1->rect().center());
         QCoreApplication::processEvents();
         if (!help->isVisible() || !help->Memo1->Text().startsWith(QStringLiteral("Помощь")))
-            problems.push_back("the Help window did not show the help text");
+            problems.emplace_back("the Help window did not show the help text");
         QTest::mouseClick(help->btnExit, Qt::LeftButton, {}, help->btnExit->rect().center());
         QTest::mouseClick(main.sbHelp, Qt::LeftButton, {}, main.sbHelp->rect().center());
         QCoreApplication::processEvents();
         if (!about->isVisible())
-            problems.push_back("the About window did not show");
+            problems.emplace_back("the About window did not show");
         QTest::mouseClick(about->btnExit, Qt::LeftButton, {}, about->btnExit->rect().center());
         QCoreApplication::processEvents();
     }
@@ -259,7 +259,7 @@ TEST(WritesNothing, AWholeRunLeavesTheHomeSettingsCachesTempAndDataFoldersUntouc
         run.watchForErrorBoxes();
         QTimer::singleShot(0, &app, [&run] { run.play(); });
         QTimer::singleShot(kGiveUpMilliseconds, &app, [&run] {
-            run.problems.push_back("the run did not end; given up");
+            run.problems.emplace_back("the run did not end; given up");
             QCoreApplication::exit(1);
         });
         exitCode = RunProgram(app, [](TApplication& application) {

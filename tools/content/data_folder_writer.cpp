@@ -44,7 +44,7 @@ void checkPictures(const EmojiPainter& emoji)
     std::string missing;
     for (const LetterEntry& letter : alphabet()) {
         if (!emoji.supports(letter.emoji))
-            missing += " " + std::string(letter.word);
+            missing.append(" ").append(letter.word);
     }
     if (!missing.empty())
         throw Exception("The emoji font has no picture for:" + missing);

@@ -123,7 +123,10 @@ std::vector<char> waveFileBytes(const WaveClip& clip)
     const auto rate = static_cast<std::uint32_t>(clip.sampleRate);
     std::vector<char> out;
     out.reserve(44 + dataBytes);
-    const auto tag = [&out](const char* t) { out.insert(out.end(), t, t + 4); };
+    const auto tag = [&out](const char* t) {
+        for (int i = 0; i < 4; ++i)
+            out.push_back(t[i]);
+    };
     tag("RIFF");
     putU32(out, 36 + dataBytes);
     tag("WAVE");

@@ -25,7 +25,7 @@ void expectOneLineAndExitCodeOne(TolvikaRun& run, const std::string& displayName
 TEST(StartUp, WithoutAReachableDisplayEndsWithOneLineAndExitCodeOne)
 {
     TolvikaRun gone(LaunchOptions{.environment = {{"DISPLAY", kMissingDisplay}}});
-    expectOneLineAndExitCodeOne(gone, "\"" + std::string(kMissingDisplay) + "\"");
+    expectOneLineAndExitCodeOne(gone, std::string("\"").append(kMissingDisplay).append("\""));
     TolvikaRun unnamed(LaunchOptions{.environment = {{"DISPLAY", ""}}});
     expectOneLineAndExitCodeOne(unnamed, "no display");
 }

@@ -87,7 +87,8 @@ TEST_F(WavOpen, EveryEncodingDecodesToItsSamples)
     std::vector<std::uint8_t> floats;
     for (const float f : {0.5f, -0.25f, 2.0f, -2.0f}) {
         const auto* p = reinterpret_cast<const std::uint8_t*>(&f);
-        floats.insert(floats.end(), p, p + 4);
+        for (int i = 0; i < 4; ++i)
+            floats.push_back(p[i]);
     }
     EXPECT_EQ(decode(wavBytes(f32, floats)), (std::vector<std::int16_t>{16384, -8192, 32767, -32768}));
 
