@@ -1,40 +1,48 @@
 #include "tests/desktop/harness/x_window_properties.h"
 
 #include <X11/Xatom.h>
+#include <memory>
 
 namespace desktop {
 
-std::string utf8Property(Display* display, Window window, const char* name)
+namespace {
+
+struct XFreeData {
+    void operator()(unsigned char* data) const { XFree(data); }
+};
+
+// A property's items as the server returns them (32-bit items come as longs), or none.
+struct Property {
+    std::unique_ptr<unsigned char, XFreeData> data;
+    unsigned long count = 0;
+};
+
+Property readProperty(Display* display, Window window, const char* name, Atom type, long maxItems)
 {
-    const Atom property = XInternAtom(display, name, False);
-    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
-    Atom type = 0;
+    Atom actualType = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, property, 0, 1024, False, utf8, &type, &format, &count, &after, &data)
-            != Success
-        || !data)
+    const Atom property = XInternAtom(display, name, False);
+    if (XGetWindowProperty(display, window, property, 0, maxItems, False, type, &actualType, &format, &count, &after,
+                           &data)
+        != Success)
         return {};
-    std::string text(reinterpret_cast<char*>(data), count);
-    XFree(data);
-    return text;
+    return {std::unique_ptr<unsigned char, XFreeData>(data), data ? count : 0};
+}
+
+} // namespace
+
+std::string utf8Property(Display* display, Window window, const char* name)
+{
+    const Property text = readProperty(display, window, name, XInternAtom(display, "UTF8_STRING", False), 1024);
+    return text.count ? std::string(reinterpret_cast<const char*>(text.data.get()), text.count) : std::string();
 }
 
 pid_t windowPid(Display* display, Window window)
 {
-    const Atom property = XInternAtom(display, "_NET_WM_PID", False);
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(display, window, property, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after, &data)
-            != Success
-        || !data)
-        return 0;
-    const pid_t pid = count == 1 ? static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) : 0;
-    XFree(data);
-    return pid;
+    const Property pid = readProperty(display, window, "_NET_WM_PID", XA_CARDINAL, 1);
+    return pid.count == 1 ? static_cast<pid_t>(*reinterpret_cast<const unsigned long*>(pid.data.get())) : 0;
 }
 
 } // namespace desktop
