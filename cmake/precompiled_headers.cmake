@@ -24,3 +24,13 @@ function(tolvika_share_precompiled target holder)
     target_precompile_headers(${target} REUSE_FROM ${holder})
   endif()
 endfunction()
+
+# The tools and benchmarks build with the program's own flags and so share its
+# set; a fuzz build instruments the layers alone, and there each keeps its own.
+function(tolvika_share_precompiled_unless_fuzz target holder set)
+  if(NOT TOLVIKA_FUZZ)
+    tolvika_share_precompiled(${target} ${holder})
+  elseif(set)
+    tolvika_precompile(${target} ${set})
+  endif()
+endfunction()
