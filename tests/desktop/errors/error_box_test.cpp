@@ -4,6 +4,7 @@
 // is handled exactly once (one beep for a key that stands for no letter, one
 // page for a letter).
 #include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/letters.h"
 #include "tests/desktop/harness/suite_folder.h"
 #include "tests/desktop/harness/tolvika_run.h"
 #include "tests/desktop/harness/waiting.h"
@@ -20,7 +21,6 @@
 namespace desktop {
 namespace {
 
-const QString kLetterB = QStringLiteral("Б");
 const QString kBitmapError = QStringLiteral("JPEG error #53.");
 const QString kInvalidWave = QStringLiteral(
     "The file is not a WAV sound that can be played, or it is damaged or incomplete.");

@@ -17,7 +17,7 @@ namespace desktop {
 
 namespace {
 
-constexpr auto kPollStep = std::chrono::milliseconds(10);
+constexpr auto kExitPollStep = std::chrono::milliseconds(10);
 // What a well-behaved program gets between SIGTERM and SIGKILL.
 constexpr auto kTermPatience = std::chrono::seconds(3);
 
@@ -127,7 +127,7 @@ std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds patience)
         else if (std::chrono::steady_clock::now() >= deadline)
             break;
         else
-            std::this_thread::sleep_for(kPollStep);
+            std::this_thread::sleep_for(kExitPollStep);
     }
     return m_exitCode;
 }

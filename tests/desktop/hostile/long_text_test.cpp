@@ -5,6 +5,7 @@
 // server (windows, pixels), which answers while the program is stuck, so a
 // program that hangs in laying the text out fails here after a bounded wait.
 #include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/letters.h"
 #include "tests/desktop/harness/suite_folder.h"
 #include "tests/desktop/harness/tolvika_run.h"
 #include "tests/desktop/harness/waiting.h"
@@ -16,8 +17,6 @@
 namespace desktop {
 namespace {
 
-const QString kLetterB = QStringLiteral("Б");
-const QString kLetterV = QStringLiteral("В");
 const QString kTooLongText = QStringLiteral("Text exceeds memo capacity.");
 // Ю, the widest letter of the text area's bold serif: the most screen lines for its length.
 constexpr char kWidestLetter = '\xDE';

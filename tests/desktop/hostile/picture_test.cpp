@@ -2,6 +2,7 @@
 // program busy for minutes, or that would fill its memory, is refused with one
 // error box at once; the program stays small and the next key shows its page.
 #include "tests/desktop/harness/desktop_session.h"
+#include "tests/desktop/harness/letters.h"
 #include "tests/desktop/harness/suite_folder.h"
 #include "tests/desktop/harness/tolvika_run.h"
 #include "tests/desktop/harness/waiting.h"
@@ -19,8 +20,6 @@
 namespace desktop {
 namespace {
 
-const QString kLetterB = QStringLiteral("Б");
-const QString kLetterV = QStringLiteral("В");
 // The whole case for a picture that might hang the program: long enough for
 // a loaded machine to show a box and a page, far shorter than the hang.
 constexpr auto kHangBound = 20s;

@@ -34,12 +34,6 @@ const QString kBundledFolder;
 // The Windows-1251 bytes of "Бб", "Бабушка", each with CR LF.
 const QByteArray kGrandmaText("\xC1\xE1\r\n\xC1\xE0\xE1\xF3\xF8\xEA\xE0\r\n");
 
-bool near(const QColor& a, const QColor& b, int tolerance = 12)
-{
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
-        && std::abs(a.blue() - b.blue()) <= tolerance;
-}
-
 // A new data folder, made by the tool itself.
 QString newDataFolder(const QTemporaryDir& work)
 {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+#include <cstdlib>
 
 namespace pageoutputs {
 
@@ -84,6 +85,12 @@ std::string snapshot(const QString& folder)
     }
     entries.sort();
     return entries.join(QLatin1Char('\n')).toStdString();
+}
+
+bool near(const QColor& a, const QColor& b, int tolerance)
+{
+    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
+        && std::abs(a.blue() - b.blue()) <= tolerance;
 }
 
 } // namespace pageoutputs

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
 #include <QSize>
 #include <QString>
 #include <cstdint>
@@ -39,5 +40,8 @@ WavFacts wavFacts(const QByteArray& wav);
 // (a folder's time changes with any temporary file made and removed in it).
 // One line an entry, sorted, so that a difference reads plainly.
 std::string snapshot(const QString& folder);
+
+// Whether two colours differ by at most `tolerance` in each channel (JPEG's losses).
+bool near(const QColor& a, const QColor& b, int tolerance = 12);
 
 } // namespace pageoutputs

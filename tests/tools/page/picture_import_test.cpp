@@ -9,6 +9,7 @@
 #include "tests/support/jpeg_encoding.h"
 #include "tests/support/phone_sources.h"
 #include "tests/support/test_files.h"
+#include "tests/tools/page/page_outputs.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -19,12 +20,7 @@ namespace {
 
 using namespace phonesources;
 using namespace testfiles;
-
-bool near(const QColor& a, const QColor& b, int tolerance = 12)
-{
-    return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
-        && std::abs(a.blue() - b.blue()) <= tolerance;
-}
+using namespace pageoutputs;
 
 // The picture as the import leaves it; progress lines are dropped.
 QImage import(const QByteArray& bytes)
@@ -34,7 +30,7 @@ QImage import(const QByteArray& bytes)
     return importPicture(bytes, QStringLiteral("photo"), stream);
 }
 
-QString refusal(const QByteArray& bytes)
+QString pictureRefusal(const QByteArray& bytes)
 {
     try {
         import(bytes);
@@ -143,19 +139,19 @@ TEST(PictureImport, ReadsEveryKindTheToolsWrite)
 // chunk far larger than itself.
 TEST(PictureImport, RefusesWhatCannotBeAPicture)
 {
-    const QString huge = refusal(jpegClaimingSize(20000, 20000));
+    const QString huge = pictureRefusal(jpegClaimingSize(20000, 20000));
     EXPECT_TRUE(huge.contains(QStringLiteral("20000 × 20000 pixels"))) << huge.toStdString();
 
     const QByteArray photo = testcontent::encodeJpeg(uprightPicture({64, 64}));
-    EXPECT_TRUE(refusal(photo.left(photo.size() * 2 / 3)).contains(QStringLiteral("ends early")));
-    EXPECT_TRUE(refusal("Just some words.\n").contains(QStringLiteral("not a picture")));
-    EXPECT_TRUE(refusal(QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) + QByteArray(40, '\0'))
+    EXPECT_TRUE(pictureRefusal(photo.left(photo.size() * 2 / 3)).contains(QStringLiteral("ends early")));
+    EXPECT_TRUE(pictureRefusal("Just some words.\n").contains(QStringLiteral("not a picture")));
+    EXPECT_TRUE(pictureRefusal(QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16) + QByteArray(40, '\0'))
                     .contains(QStringLiteral("not a picture")));
-    EXPECT_TRUE(
-        refusal(QByteArray("\x89PNG\r\n\x1a\n", 8)).startsWith(QStringLiteral("photo: cannot use it as a picture")));
+    EXPECT_TRUE(pictureRefusal(QByteArray("\x89PNG\r\n\x1a\n", 8))
+                    .startsWith(QStringLiteral("photo: cannot use it as a picture")));
     // Found by fuzzing: 356 bytes whose chunk length made the PNG library
     // take gigabytes before reading a byte of the chunk.
-    const QString claimsTooMuch = refusal(
+    const QString claimsTooMuch = pictureRefusal(
         readFile(QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/png_claiming_huge_chunk.png")));
     EXPECT_TRUE(claimsTooMuch.contains(QStringLiteral("damaged or ends early"))) << claimsTooMuch.toStdString();
 }

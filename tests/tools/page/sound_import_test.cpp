@@ -32,7 +32,7 @@ ImportedVoice import(const QString& path)
     return importVoice(readFile(path), path, stream);
 }
 
-QString refusal(const QByteArray& bytes)
+QString voiceRefusal(const QByteArray& bytes)
 {
     QString progress;
     QTextStream stream(&progress);
@@ -120,12 +120,12 @@ TEST(SoundImport, RefusesWhatCannotBeAVoice)
     const QTemporaryDir work;
     const QString silent = work.filePath(QStringLiteral("silent.wav"));
     makeMemo(silent, {0.5, 0.5, 0.5, 0.0, 44100, 1});
-    EXPECT_TRUE(refusal(readFile(silent)).contains(QStringLiteral("only silence")));
+    EXPECT_TRUE(voiceRefusal(readFile(silent)).contains(QStringLiteral("only silence")));
 
     const QString memo = work.filePath(QStringLiteral("memo.m4a"));
     makeMemo(memo, {0.2, 2.0, 0.2, 0.5, 44100, 2});
     const QByteArray whole = readFile(memo);
-    const QString indexLost = refusal(whole.left(whole.size() * 2 / 3));
+    const QString indexLost = voiceRefusal(whole.left(whole.size() * 2 / 3));
     EXPECT_TRUE(indexLost.contains(QStringLiteral("moov atom not found"))) << indexLost.toStdString();
 
     const QString fast = work.filePath(QStringLiteral("fast.m4a"));
@@ -133,16 +133,16 @@ TEST(SoundImport, RefusesWhatCannotBeAVoice)
             {QStringLiteral("-loglevel"), QStringLiteral("error"), QStringLiteral("-i"), memo, QStringLiteral("-c"),
              QStringLiteral("copy"), QStringLiteral("-movflags"), QStringLiteral("+faststart"), fast});
     const QByteArray streamable = readFile(fast);
-    const QString cutShort = refusal(streamable.left(streamable.size() * 2 / 3));
+    const QString cutShort = voiceRefusal(streamable.left(streamable.size() * 2 / 3));
     EXPECT_TRUE(cutShort.contains(QStringLiteral("damaged")) || cutShort.contains(QStringLiteral("ends early")))
         << cutShort.toStdString();
 
-    const QString picture = refusal(QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(2000, '\x11'));
+    const QString picture = voiceRefusal(QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(2000, '\x11'));
     EXPECT_TRUE(picture.startsWith(QStringLiteral("memo: cannot use it as a sound"))) << picture.toStdString();
-    EXPECT_FALSE(refusal("Just some words.\n").isEmpty());
+    EXPECT_FALSE(voiceRefusal("Just some words.\n").isEmpty());
     // Found by fuzzing: a WAV claiming 1.6 GHz, from which the resampler
     // would have built a filter of billions of taps.
-    const QString absurd = refusal(
+    const QString absurd = voiceRefusal(
         readFile(QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/wav_claiming_absurd_rate.wav")));
     EXPECT_TRUE(absurd.contains(QStringLiteral("which no recording has"))) << absurd.toStdString();
 }
