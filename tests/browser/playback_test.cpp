@@ -7,9 +7,9 @@ using Entries = std::vector<std::string>;
 
 namespace {
 
-constexpr std::uint8_t kBe = 0xC1;
+constexpr std::uint8_t kBeKey = 0xC1;
 const std::string WelcomeSound = "/opt/kids/DATA/Main/welcome_sound.wav";
-const std::string BeSound = "/opt/kids/DATA/Б/letter_voice.wav";
+const std::string BeJournalSound = "/opt/kids/DATA/Б/letter_voice.wav";
 const std::string ASound = "/opt/kids/DATA/А/letter_voice.wav";
 
 // PlayerActivate with sound on, as the journal shows it.
@@ -99,7 +99,7 @@ TEST(Arming, LetterKeyArmsOnlyAfterItsSoundOpened)
 TEST(Arming, WelcomeButtonArmsAndPlaysWithoutTouchingTheLetter)
 {
     StartedRig rig;
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.player.endSound();
     rig.deliver();
     ASSERT_FALSE(rig.browser.AutoPlayArmed());
@@ -107,7 +107,7 @@ TEST(Arming, WelcomeButtonArmsAndPlaysWithoutTouchingTheLetter)
 
     rig.browser.SpeedButton3Click();
     EXPECT_TRUE(rig.browser.AutoPlayArmed());
-    EXPECT_EQ(rig.browser.CurrentLetter(), kBe);
+    EXPECT_EQ(rig.browser.CurrentLetter(), kBeKey);
     EXPECT_EQ(rig.view.lines, (QStringList{"Hello", "Press a key"}));
     const Entries& entries = rig.journal.entries();
     EXPECT_EQ(Entries(entries.end() - 4, entries.end()), activation(WelcomeSound));
@@ -125,13 +125,13 @@ TEST(Arming, SoundOnWhileHiddenArmsAndAlwaysPlays)
 {
     StartedRig rig;
     rig.toggleSound(); // off
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.journal.clear();
     ASSERT_FALSE(rig.view.visible);
 
     rig.toggleSound(); // on
     EXPECT_TRUE(rig.browser.AutoPlayArmed());
-    EXPECT_EQ(rig.journal.entries(), activation(BeSound));
+    EXPECT_EQ(rig.journal.entries(), activation(BeJournalSound));
     EXPECT_TRUE(rig.player.playing);
 }
 
@@ -174,7 +174,7 @@ TEST(Arming, ActivationFollowsTheSoundCheckBox)
 TEST(Notify, RealEndOfAnAutomaticSoundShowsTheRepeatControl)
 {
     StartedRig rig;
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.deliver();
     EXPECT_TRUE(rig.player.playing) << "nothing was posted yet";
     rig.player.endSound();
@@ -191,7 +191,7 @@ TEST(Notify, CutShortNotificationsChangeNothing)
     for (Notification kind : {Notification::Superseded, Notification::Aborted}) {
         SCOPED_TRACE(static_cast<int>(kind));
         StartedRig rig;
-        rig.press(kBe);
+        rig.press(kBeKey);
         rig.player.playing = false; // the device has stopped on its own
         rig.player.posted.assign({kind});
         rig.journal.clear();
@@ -207,7 +207,7 @@ TEST(Notify, CutShortNotificationsChangeNothing)
 TEST(Notify, FailedOutputEndsTheSoundAndShowsTheRepeatControl)
 {
     StartedRig rig;
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.player.playing = false;
     rig.player.posted.assign({Notification::Failure});
     rig.journal.clear();
@@ -226,7 +226,7 @@ TEST(Notify, SuccessIgnoredWhenDisarmedOrAnotherSoundPlays)
     EXPECT_TRUE(disarmed.journal.entries().empty());
 
     StartedRig rig;
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.player.endSound(); // posted, but the welcome click is handled first
     rig.browser.SpeedButton3Click();
     ASSERT_TRUE(rig.player.playing);
@@ -243,7 +243,7 @@ TEST(Notify, SuccessIgnoredWhenDisarmedOrAnotherSoundPlays)
 TEST(Notify, WelcomeButtonDuringASoundPlaysToItsEnd)
 {
     StartedRig rig;
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.journal.clear();
     rig.browser.SpeedButton3Click();
     EXPECT_EQ(rig.player.openFile.toStdString(), WelcomeSound);
@@ -258,7 +258,7 @@ TEST(Notify, WelcomeButtonDuringASoundPlaysToItsEnd)
     rig.deliver();
     EXPECT_EQ(rig.journal.entries(), Deactivation);
     EXPECT_TRUE(rig.view.visible);
-    EXPECT_EQ(rig.browser.CurrentLetter(), kBe);
+    EXPECT_EQ(rig.browser.CurrentLetter(), kBeKey);
 }
 
 // Keys typed during the repeat control's waiting replay are handled after it:
@@ -293,20 +293,20 @@ TEST(SoundCheckBox, SoundOffThenALetter)
     rig.toggleSound();
     EXPECT_FALSE(rig.view.visible) << "hidden at once while it was visible";
     EXPECT_EQ(rig.journal.entries(), Entries{"hide player"});
-    rig.press(kBe);
+    rig.press(kBeKey);
     EXPECT_EQ(rig.view.lines, QStringList{"Б text"});
     EXPECT_FALSE(rig.player.playing);
     EXPECT_EQ(rig.journal.count("player play"), 0);
     EXPECT_EQ(rig.journal.count("beep"), 0);
     EXPECT_FALSE(rig.view.visible);
-    EXPECT_EQ(rig.player.openFile.toStdString(), BeSound) << "opened whatever the check box says";
+    EXPECT_EQ(rig.player.openFile.toStdString(), BeJournalSound) << "opened whatever the check box says";
 }
 
 // Sound off while a sound plays lets it finish and keeps the repeat control hidden.
 TEST(SoundCheckBox, SoundOffDuringASoundLetsItFinish)
 {
     StartedRig rig;
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.journal.clear();
     rig.toggleSound();
     EXPECT_TRUE(rig.journal.entries().empty());
@@ -321,11 +321,11 @@ TEST(SoundCheckBox, SoundOffDuringASoundLetsItFinish)
 TEST(SoundCheckBox, SoundOffAndOnDuringASoundRestartsIt)
 {
     StartedRig rig;
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.toggleSound();
     rig.journal.clear();
     rig.toggleSound();
-    EXPECT_EQ(rig.journal.entries(), activation(BeSound));
+    EXPECT_EQ(rig.journal.entries(), activation(BeJournalSound));
     EXPECT_TRUE(rig.browser.AutoPlayArmed());
     rig.journal.clear();
     rig.deliver(); // the interrupted Play reports back
@@ -356,11 +356,11 @@ TEST(SoundCheckBox, FocusReturnsAndNoSoundYetFails)
 TEST(KeyPress, IgnoredWhilePlaying)
 {
     StartedRig rig;
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.journal.clear();
     for (std::uint8_t key : {std::uint8_t{0xF4}, std::uint8_t{'A'}, std::uint8_t{'5'}}) {
         EXPECT_EQ(rig.press(key), key);
-        EXPECT_EQ(rig.browser.CurrentLetter(), kBe);
+        EXPECT_EQ(rig.browser.CurrentLetter(), kBeKey);
     }
     EXPECT_TRUE(rig.journal.entries().empty());
 }
@@ -369,7 +369,7 @@ TEST(KeyPress, IgnoredWhilePlaying)
 TEST(KeyPress, NoLetterBeepsAndChangesNothingElse)
 {
     StartedRig rig;
-    rig.press(kBe);
+    rig.press(kBeKey);
     rig.player.endSound();
     rig.deliver();
     rig.journal.clear();

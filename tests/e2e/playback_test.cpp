@@ -20,12 +20,12 @@ using namespace e2e;
 
 namespace {
 
-const QString Ef = QStringLiteral("Ф");
+const QString EfLetter = QStringLiteral("Ф");
 const QString Ve = QStringLiteral("В");
 
-struct AlphabetRig : MainWindowRig {
+struct PlaybackRig : MainWindowRig {
     ContentFolder folder;
-    AlphabetRig()
+    PlaybackRig()
     {
         writeAlphabet(folder);
         startOn(folder);
@@ -70,8 +70,8 @@ private:
 // only then does the repeat control come back.
 TEST(Playback, RepeatControlComesBackWhenAnAutomaticSoundEnds)
 {
-    AlphabetRig rig;
-    const PageContent ef = letterContent(Ef);
+    PlaybackRig rig;
+    const PageContent ef = letterContent(EfLetter);
     VisibilityJournal journal(rig, ef.level);
     rig.type(QStringLiteral("a"));
     rig.play(ef.frames / 2);
@@ -92,8 +92,8 @@ TEST(Playback, RepeatControlComesBackWhenAnAutomaticSoundEnds)
 // start to its end while the window waits, and then shows it again.
 TEST(Playback, RepeatClickPlaysTheSoundThroughWithTheControlHidden)
 {
-    AlphabetRig rig;
-    const PageContent ef = letterContent(Ef);
+    PlaybackRig rig;
+    const PageContent ef = letterContent(EfLetter);
     rig.type(QStringLiteral("a"));
     rig.playToEnd();
     ASSERT_TRUE(rig.repeatVisible());
@@ -129,8 +129,8 @@ TEST(Playback, RepeatClickPlaysTheSoundThroughWithTheControlHidden)
 // first shows its page and starts its sound, the next finds that sound playing.
 TEST(Playback, KeysTypedDuringTheRepeatClickAreHandledAfterIt)
 {
-    AlphabetRig rig;
-    const PageContent ef = letterContent(Ef);
+    PlaybackRig rig;
+    const PageContent ef = letterContent(EfLetter);
     const PageContent ve = letterContent(Ve);
     rig.type(QStringLiteral("a"));
     rig.playToEnd();
@@ -162,10 +162,10 @@ TEST(Playback, KeysTypedDuringTheRepeatClickAreHandledAfterIt)
 // reported, and a sound that cannot start is never taken as playing.
 TEST(Playback, NoSoundOutput)
 {
-    AlphabetRig rig;
+    PlaybackRig rig;
     rig.output.setOpenFailure("no sound card");
     rig.output.breakDown("unplugged");
-    for (const QString& letter : {Ef, Ve, Ef}) {
+    for (const QString& letter : {EfLetter, Ve, EfLetter}) {
         const PageContent page = letterContent(letter);
         rig.type(kLatinKeys.mid(kLetters.indexOf(letter), 1));
         EXPECT_EQ(rig.lines(), page.lines);
@@ -173,7 +173,7 @@ TEST(Playback, NoSoundOutput)
         EXPECT_FALSE(rig.soundPlaying());
         rig.play(100);
     }
-    EXPECT_EQ(rig.heard(letterContent(Ef).level), 0);
+    EXPECT_EQ(rig.heard(letterContent(EfLetter).level), 0);
     EXPECT_EQ(rig.dialogs.beeps(), 0);
     EXPECT_TRUE(rig.dialogs.errorBoxes().empty());
     // Back when the output is.
@@ -187,8 +187,8 @@ TEST(Playback, NoSoundOutput)
 // Keys typed while a sound plays are ignored, without a beep; once it has ended they work again.
 TEST(Playback, KeysWhileASoundPlaysAreIgnored)
 {
-    AlphabetRig rig;
-    const PageContent ef = letterContent(Ef);
+    PlaybackRig rig;
+    const PageContent ef = letterContent(EfLetter);
     const PageContent ve = letterContent(Ve);
     rig.type(QStringLiteral("a"));
     rig.play(5);
@@ -211,8 +211,8 @@ TEST(Playback, KeysWhileASoundPlaysAreIgnored)
 // its sound plays to its end (the notice of the cut-off sound stops nothing).
 TEST(Playback, WelcomeButtonDuringASoundPlaysTheWelcomeSoundThrough)
 {
-    AlphabetRig rig;
-    const PageContent ef = letterContent(Ef);
+    PlaybackRig rig;
+    const PageContent ef = letterContent(EfLetter);
     const PageContent welcome = welcomeContent();
     rig.type(QStringLiteral("a"));
     rig.play(5);
@@ -233,14 +233,14 @@ TEST(Playback, WelcomeButtonDuringASoundPlaysTheWelcomeSoundThrough)
 // its sound and without a beep; the control stays hidden.
 TEST(SoundSwitch, OffHidesTheControlAndPagesComeSilently)
 {
-    AlphabetRig rig;
+    PlaybackRig rig;
     ASSERT_TRUE(rig.repeatVisible());
     rig.clickSound();
     EXPECT_FALSE(rig.main.cbSound->Checked());
     EXPECT_FALSE(rig.repeatVisible());
     EXPECT_EQ(QApplication::focusWidget(), rig.main.Memo1) << "the focus is back on the text";
 
-    const PageContent ef = letterContent(Ef);
+    const PageContent ef = letterContent(EfLetter);
     rig.type(QStringLiteral("a"));
     EXPECT_EQ(rig.lines(), ef.lines);
     EXPECT_EQ(rig.pictureData(), solidJpeg(ef.colour));
@@ -256,7 +256,7 @@ TEST(SoundSwitch, OffHidesTheControlAndPagesComeSilently)
 // Sound on again while the control is hidden plays the last page's sound to its end, then shows the control.
 TEST(SoundSwitch, OnAgainPlaysTheLastSound)
 {
-    AlphabetRig rig;
+    PlaybackRig rig;
     rig.clickSound();
     rig.type(QStringLiteral("a"));
     rig.play(100);
@@ -265,7 +265,7 @@ TEST(SoundSwitch, OnAgainPlaysTheLastSound)
     EXPECT_TRUE(rig.main.browser().AutoPlayArmed());
     EXPECT_TRUE(rig.soundPlaying());
     EXPECT_FALSE(rig.repeatVisible());
-    const PageContent ef = letterContent(Ef);
+    const PageContent ef = letterContent(EfLetter);
     rig.playToEnd();
     EXPECT_EQ(rig.heard(ef.level), ef.frames);
     EXPECT_TRUE(rig.repeatVisible());
@@ -276,8 +276,8 @@ TEST(SoundSwitch, OnAgainPlaysTheLastSound)
 // Sound off while a sound plays changes nothing: it plays on to its end, and the control stays hidden.
 TEST(SoundSwitch, OffWhilePlayingLetsTheSoundPlayOn)
 {
-    AlphabetRig rig;
-    const PageContent ef = letterContent(Ef);
+    PlaybackRig rig;
+    const PageContent ef = letterContent(EfLetter);
     rig.type(QStringLiteral("a"));
     rig.play(5);
     rig.clickSound();
@@ -291,8 +291,8 @@ TEST(SoundSwitch, OffWhilePlayingLetsTheSoundPlayOn)
 // and it plays to its end (the notice of the first play stops nothing).
 TEST(SoundSwitch, OffAndOnWhilePlayingStartsTheSoundAgain)
 {
-    AlphabetRig rig;
-    const PageContent ef = letterContent(Ef);
+    PlaybackRig rig;
+    const PageContent ef = letterContent(EfLetter);
     rig.type(QStringLiteral("a"));
     rig.play(5);
     rig.clickSound();
@@ -312,9 +312,9 @@ TEST(SoundSwitch, OnAgainAfterAPageWithoutSoundPlaysTheLastSoundThatExisted)
 {
     MainWindowRig rig;
     ContentFolder folder;
-    const PageContent ef = letterContent(Ef);
+    const PageContent ef = letterContent(EfLetter);
     folder.writeWelcome(welcomeContent());
-    folder.writeLetter(Ef, ef);
+    folder.writeLetter(EfLetter, ef);
     rig.startOn(folder);
     rig.type(QStringLiteral("a"));
     rig.playToEnd();
@@ -355,8 +355,8 @@ TEST(SoundSwitch, OnAgainBeforeAnySoundExistedReportsTheFailedOpen)
     EXPECT_TRUE(rig.main.browser().AutoPlayArmed());
 
     ContentFolder folder;
-    const PageContent ef = letterContent(Ef);
-    folder.writeLetter(Ef, ef);
+    const PageContent ef = letterContent(EfLetter);
+    folder.writeLetter(EfLetter, ef);
     rig.chooseFolder(folder.markerFile());
     rig.type(QStringLiteral("a"));
     EXPECT_EQ(rig.lines(), ef.lines);

@@ -15,7 +15,7 @@ namespace {
 
 Sandbox g_sandbox;
 
-std::string makeFolder(const std::string& path)
+std::string makeSandboxFolder(const std::string& path)
 {
     if (mkdir(path.c_str(), 0700) != 0)
         throw std::runtime_error("cannot make " + path);
@@ -29,15 +29,15 @@ void enterSandbox()
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot make the sandbox");
     g_sandbox.root = pattern;
-    g_sandbox.home = makeFolder(pattern + "/home");
-    g_sandbox.content = makeFolder(pattern + "/content");
+    g_sandbox.home = makeSandboxFolder(pattern + "/home");
+    g_sandbox.content = makeSandboxFolder(pattern + "/content");
     setenv("HOME", g_sandbox.home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", makeFolder(pattern + "/config").c_str(), 1);
-    setenv("XDG_CACHE_HOME", makeFolder(pattern + "/cache").c_str(), 1);
-    setenv("XDG_DATA_HOME", makeFolder(pattern + "/data-home").c_str(), 1);
-    setenv("XDG_STATE_HOME", makeFolder(pattern + "/state").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", makeFolder(pattern + "/runtime").c_str(), 1);
-    setenv("TMPDIR", makeFolder(pattern + "/tmp").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", makeSandboxFolder(pattern + "/config").c_str(), 1);
+    setenv("XDG_CACHE_HOME", makeSandboxFolder(pattern + "/cache").c_str(), 1);
+    setenv("XDG_DATA_HOME", makeSandboxFolder(pattern + "/data-home").c_str(), 1);
+    setenv("XDG_STATE_HOME", makeSandboxFolder(pattern + "/state").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", makeSandboxFolder(pattern + "/runtime").c_str(), 1);
+    setenv("TMPDIR", makeSandboxFolder(pattern + "/tmp").c_str(), 1);
     // As in a bare X session: no session bus, which no library may start in its place.
     unsetenv("DBUS_SESSION_BUS_ADDRESS");
 

@@ -16,7 +16,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Generous bounds for a loaded machine: they only keep a broken build from hanging.
-constexpr auto kPatience = 30s;
+constexpr auto kPreparePatience = 30s;
 // Several of the output's 12 ms periods: a paused device would have pulled by now.
 constexpr auto kPausedSpell = 300ms;
 
@@ -35,7 +35,7 @@ public:
 
 bool waitForPulls(const CountingSource& source)
 {
-    const auto deadline = std::chrono::steady_clock::now() + kPatience;
+    const auto deadline = std::chrono::steady_clock::now() + kPreparePatience;
     while (source.pulls.load() == 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(2ms);
     return source.pulls.load() > 0;
