@@ -21,7 +21,8 @@ link_flags=(-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld -DCMAKE_SHARED_LINKER_FLAGS=-f
 phase "sanitizer build"
 # The fuzz targets are built in the same tree: the code under test carries the
 # fuzzer's coverage instrumentation there, for the unit tests as well. At -O1
-# the sanitized tests run about twice as fast as unoptimised, with the same checks.
+# the sanitized tests run about twice as fast as unoptimised, with the same
+# checks; the tests' own code is compiled unoptimised (tests/CMakeLists.txt).
 # Both trees compile the tests and benchmarks a batch of files at a time (most
 # of a test file's time goes to parsing the same headers).
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTOLVIKA_SANITIZE=ON -DTOLVIKA_FUZZ=ON -DTOLVIKA_WERROR=ON \
