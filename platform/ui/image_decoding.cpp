@@ -30,4 +30,18 @@ QImage readImageFile(const QString& path, const char* format)
     return readNamedFormat(reader);
 }
 
+QList<QImage> readEveryImage(const QString& path, const char* format)
+{
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    QList<QImage> images;
+    const int count = reader.imageCount();
+    for (int index = 0; index < count && reader.jumpToImage(index); ++index) {
+        QImage image = reader.read();
+        if (!image.isNull())
+            images.append(std::move(image));
+    }
+    return images;
+}
+
 } // namespace ui

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 
 class QByteArray;
 class QString;
@@ -15,5 +16,7 @@ namespace ui {
 // A null image when the bytes are not a picture of that format.
 QImage decodeImage(const QByteArray& bytes, const char* format);
 QImage readImageFile(const QString& path, const char* format);
+// Every image the file holds, in its order (an icon's sizes); empty when none reads.
+QList<QImage> readEveryImage(const QString& path, const char* format);
 
 } // namespace ui

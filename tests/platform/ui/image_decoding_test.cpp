@@ -84,6 +84,22 @@ TEST(ImageDecoding, PluginFormatIsReadFromAFile)
     EXPECT_TRUE(ui::readImageFile(QStringLiteral(":/no/such/picture.bmp"), "BMP").isNull());
 }
 
+// Every size of an icon is read by the icon reader alone: of the image plugins,
+// only that one is loaded. The program's icon holds a 32 x 32 and a 16 x 16 image.
+TEST(ImageDecoding, EveryImageOfAnIconLoadsOnlyTheIconReader)
+{
+    const QString iconFile = QStringLiteral(TOLVIKA_SOURCE_DIR "/windows/resources/icon/MAINICON.ico");
+    const std::set<std::string> before = loadedImagePlugins();
+    const QList<QImage> images = ui::readEveryImage(iconFile, "ICO");
+    ASSERT_EQ(images.size(), 2);
+    EXPECT_EQ(images[0].size(), QSize(32, 32));
+    EXPECT_EQ(images[1].size(), QSize(16, 16));
+    for (const std::string& plugin : loadedImagePlugins())
+        EXPECT_TRUE(before.count(plugin) == 1 || plugin.find("libqico") != std::string::npos) << plugin;
+    EXPECT_EQ(images[0], QImage(iconFile, "ICO")); // the toolkit's own way, which loads them all
+    EXPECT_TRUE(ui::readEveryImage(QStringLiteral(":/no/such/icon.ico"), "ICO").isEmpty());
+}
+
 // Reading a bitmap loads no image plugin: the toolkit's own way loads all of
 // them (with their libraries) to ask whether they read it. Each test runs in
 // a process of its own, so that nothing was loaded before.
