@@ -7,6 +7,7 @@
 #include "tests/desktop/harness/tolvika_run.h"
 #include "tests/desktop/harness/waiting.h"
 
+#include <QImageReader>
 #include <gtest/gtest.h>
 
 namespace desktop {
@@ -77,6 +78,53 @@ TEST(Windows, HelpAndAboutOpenShowTheirTextsAndCloseWithEnter)
         screen.key(keysymOf(next));
         EXPECT_TRUE(waitUntil([&] { return run->memoText() == pageText(pageIndexOf(next)); })) << window.title;
         EXPECT_TRUE(run->waitForRepeatControl(true));
+    }
+}
+
+// Whether the icon image shows the expected one: the same transparency
+// everywhere and the same colour wherever it is opaque.
+bool sameIcon(const QImage& shown, const QImage& expected)
+{
+    if (shown.size() != expected.size())
+        return false;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb a = shown.pixel(x, y), b = expected.pixel(x, y);
+            if (qAlpha(a) != qAlpha(b) || (qAlpha(a) == 255 && a != b))
+                return false;
+        }
+    return true;
+}
+
+// The icon a task bar shows for each window: the program's, at both of its
+// sizes, the 32 x 32 one as the icon file holds it.
+TEST(Windows, EveryWindowCarriesTheProgramsIconAtBothSizes)
+{
+    auto folder = alphabetFolder();
+    auto run = started(*folder);
+    XDesktop& screen = session().screen();
+    QImageReader reader(QStringLiteral(TOLVIKA_SOURCE_DIR "/windows/resources/icon/MAINICON.ico"), "ICO");
+    const QImage expected = reader.read().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(expected.size(), QSize(32, 32));
+    auto expectProgramIcon = [&](unsigned long window, const std::string& title) {
+        int large = 0, small = 0;
+        for (const QImage& image : screen.icon(window)) {
+            large += image.size() == QSize(32, 32);
+            small += image.size() == QSize(16, 16);
+            if (image.size() == QSize(32, 32)) {
+                EXPECT_TRUE(sameIcon(image, expected)) << title;
+            }
+        }
+        EXPECT_EQ(large, 1) << title;
+        EXPECT_EQ(small, 1) << title;
+    };
+    expectProgramIcon(run->mainWindow().id, "main window");
+    for (const QString& button : {QStringLiteral("Помощь"), QStringLiteral("Информация о программе")}) {
+        screen.click(run->centreOf(button));
+        ASSERT_TRUE(run->waitForOtherWindows(1)) << button.toStdString();
+        expectProgramIcon(run->otherWindows().front().id, run->otherWindows().front().title);
+        screen.key("Return");
+        ASSERT_TRUE(run->waitForOtherWindows(0)) << button.toStdString();
     }
 }
 

@@ -61,6 +61,8 @@ XDesktop::~XDesktop()
 
 void XDesktop::sync() { XSync(m_display, False); }
 
+std::vector<QImage> XDesktop::icon(unsigned long window) { return windowIcon(m_display, window); }
+
 std::vector<TopWindow> XDesktop::windows()
 {
     Window root = 0, parent = 0;

@@ -33,6 +33,8 @@ public:
 
     // The mapped top-level windows, bottom to top.
     std::vector<TopWindow> windows();
+    // The images of a window's icon, as a task bar shows them.
+    std::vector<QImage> icon(unsigned long window);
     std::vector<TopWindow> windowsOf(pid_t pid);
     // What a window manager does when a window is picked: it gets the keyboard.
     void focus(unsigned long window);

@@ -45,4 +45,24 @@ pid_t windowPid(Display* display, Window window)
     return pid.count == 1 ? static_cast<pid_t>(*reinterpret_cast<const unsigned long*>(pid.data.get())) : 0;
 }
 
+std::vector<QImage> windowIcon(Display* display, Window window)
+{
+    // Width, height, then ARGB pixels, for each image; a few icons of tens of pixels.
+    const Property icon = readProperty(display, window, "_NET_WM_ICON", XA_CARDINAL, 1 << 16);
+    const auto* items = reinterpret_cast<const unsigned long*>(icon.data.get());
+    std::vector<QImage> images;
+    for (unsigned long at = 0; at + 2 <= icon.count;) {
+        const auto width = static_cast<int>(items[at]), height = static_cast<int>(items[at + 1]);
+        at += 2;
+        if (width <= 0 || height <= 0 || at + static_cast<unsigned long>(width) * height > icon.count)
+            break;
+        QImage image(width, height, QImage::Format_ARGB32);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                image.setPixel(x, y, static_cast<QRgb>(items[at++]));
+        images.push_back(image);
+    }
+    return images;
+}
+
 } // namespace desktop
