@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <thread>
@@ -39,6 +40,12 @@ bool waitForPulls(const CountingSource& source)
     while (source.pulls.load() == 0 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(2ms);
     return source.pulls.load() > 0;
+}
+
+bool defaultHandler(int signal)
+{
+    struct sigaction action {};
+    return sigaction(signal, nullptr, &action) == 0 && action.sa_handler == SIG_DFL;
 }
 
 } // namespace
@@ -98,4 +105,18 @@ TEST(PreparedSdlOutput, FailedPreparationIsTriedAgainAtOpen)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_TRUE(output.open(source, reason)) << reason;
     EXPECT_TRUE(waitForPulls(source));
+}
+
+// Starting SDL's audio leaves the interrupt and termination signals to the
+// program, so that its desktop and a plain kill can still end it.
+TEST(PreparedSdlOutput, TakesNoSignalHandlers)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    CountingSource source;
+    mci::SdlAudioOutput output;
+    output.prepare();
+    std::string reason;
+    ASSERT_TRUE(output.open(source, reason)) << reason;
+    EXPECT_TRUE(defaultHandler(SIGINT));
+    EXPECT_TRUE(defaultHandler(SIGTERM));
 }
