@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 namespace bench {
 
@@ -94,13 +96,7 @@ SettledLook settledLook(FrameWatch& watch, Started& started)
     return look;
 }
 
-struct StartSeries {
-    Series& mapped;
-    Series& drawn;
-    Series& processor;
-};
-
-void measureOne(FrameWatch& watch, Started& started, const SettledLook& look, StartSeries series, int& missed)
+void measureOne(FrameWatch& watch, Started& started, const SettledLook& look, StartSeries& series, int& missed)
 {
     if (const auto frame = watch.waitForFirstFrame(started.pid(), started.startedAt(), look.area, look.pixels)) {
         series.mapped.add(frame->mapped);
@@ -134,6 +130,38 @@ double ratioOfMedians(const Series& numerator, const Series& denominator)
     return denominator.median() > 0 ? numerator.median() / denominator.median() : 0;
 }
 
+// One kind of start: how it is made, its settled look, and its figures.
+struct Contender {
+    std::function<std::unique_ptr<Started>()> start;
+    StartSeries& series;
+    SettledLook look{};
+};
+
+// The bundled DATA folder less some of its welcome page's files.
+std::filesystem::path dataWithout(const std::filesystem::path& bundledData, const std::filesystem::path& folder,
+                                  std::initializer_list<const char*> welcomeFiles)
+{
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder.parent_path());
+    copyFolder(bundledData, folder);
+    for (const char* file : welcomeFiles)
+        std::filesystem::remove(folder / "Main" / file);
+    return folder;
+}
+
+void printSeries(Table& table, const char* what, const StartSeries& series)
+{
+    table.note(format("%s: spawn to its first drawn frame", what), spread(series.drawn));
+    table.note(format("%s: spawn to its main window mapped", what), spread(series.mapped));
+    table.note(format("%s: processor time used by its first drawn frame", what), spread(series.processor));
+}
+
+std::string difference(const StartSeries& more, const StartSeries& less)
+{
+    return format("%.1f ms of first frame, %.1f ms of processor time", more.drawn.median() - less.drawn.median(),
+                  more.processor.median() - less.processor.median());
+}
+
 } // namespace
 
 void measureStartAgainstFloor(const std::filesystem::path& bundledData, int rounds, StartAgainstFloor& figures)
@@ -141,52 +169,60 @@ void measureStartAgainstFloor(const std::filesystem::path& bundledData, int roun
     FrameWatch watch(session().server().display());
     const std::filesystem::path home = session().runtimeFolder() / "floor-home";
     std::filesystem::create_directories(home);
-    // The first starts fill the page cache and give each program's settled look.
-    SettledLook tolvikaLook;
-    {
-        StartedTolvika first(bundledData);
-        tolvikaLook = settledLook(watch, first);
+    const std::filesystem::path variants = session().runtimeFolder() / "start-variants";
+    const std::filesystem::path withoutSound = dataWithout(bundledData, variants / "without-sound",
+                                                           {"welcome_sound.wav"});
+    const std::filesystem::path withoutWelcome = dataWithout(
+        bundledData, variants / "without-welcome", {"welcome_sound.wav", "welcome_img.jpg", "welcome_text.txt"});
+    const auto tolvika = [](const std::filesystem::path& data) {
+        return [data] { return std::unique_ptr<Started>(std::make_unique<StartedTolvika>(data)); };
+    };
+    QRect area;
+    std::vector<Contender> contenders;
+    contenders.push_back({tolvika(bundledData), figures.tolvika});
+    contenders.push_back({tolvika(withoutSound), figures.withoutSound});
+    contenders.push_back({tolvika(withoutWelcome), figures.withoutWelcome});
+    contenders.push_back(
+        {[&home, &area] { return std::unique_ptr<Started>(std::make_unique<StartedFloor>(home, area)); },
+         figures.floor});
+    // The first starts fill the page cache and give each program's settled look;
+    // the floor's window takes the place and size of the first tolvika's.
+    for (Contender& contender : contenders) {
+        contender.look = settledLook(watch, *contender.start());
+        if (area.isEmpty())
+            area = contender.look.area;
     }
-    SettledLook floorLook;
-    {
-        StartedFloor first(home, tolvikaLook.area);
-        floorLook = settledLook(watch, first);
-    }
-    for (int round = 0; round < rounds; ++round) {
-        {
-            StartedTolvika started(bundledData);
-            measureOne(watch, started, tolvikaLook,
-                       {figures.tolvikaMapped, figures.tolvikaDrawn, figures.tolvikaProcessor}, figures.missed);
-        }
-        {
-            StartedFloor started(home, tolvikaLook.area);
-            measureOne(watch, started, floorLook, {figures.floorMapped, figures.floorDrawn, figures.floorProcessor},
-                       figures.missed);
-        }
-    }
+    for (int round = 0; round < rounds; ++round)
+        for (Contender& contender : contenders)
+            measureOne(watch, *contender.start(), contender.look, contender.series, figures.missed);
 }
 
 void printStartAgainstFloor(const StartAgainstFloor& figures, int rounds)
 {
-    std::printf("Start-up against the toolkit's floor: on the same display, alternately, %d starts each after one\n"
+    std::printf("Start-up against the toolkit's floor: on the same display, in turn, %d starts each after one\n"
                 "unmeasured, from just before the fork until the first drawn frame: the process's largest mapped\n"
                 "window read back from the X server (MIT-SHM) every 0.5 ms until it matches its settled look\n"
-                "(at most 0.5 %% of its pixels differ). tolvika runs with the bundled DATA folder and the sound\n"
-                "server; the floor is a bare widgets program showing one label in a window of the main window's\n"
-                "size and place.\n\n",
+                "(at most 0.5 %% of its pixels differ). tolvika runs with the sound server, with the bundled DATA\n"
+                "folder, with that folder less its welcome sound, and with it less all three welcome files (the\n"
+                "built-in stand-ins for the picture and the text show then); the floor is a bare widgets program\n"
+                "showing one label in a window of the main window's size and place.\n\n",
                 rounds);
     Table table;
-    table.note("tolvika: spawn to its first drawn frame", spread(figures.tolvikaDrawn));
-    table.note("floor (one label): spawn to its first drawn frame", spread(figures.floorDrawn));
-    table.note("tolvika: spawn to its main window mapped", spread(figures.tolvikaMapped));
-    table.note("floor: spawn to its window mapped", spread(figures.floorMapped));
-    table.note("tolvika: processor time used by its first drawn frame", spread(figures.tolvikaProcessor));
-    table.note("floor: processor time used by its first drawn frame", spread(figures.floorProcessor));
-    const double ratio = ratioOfMedians(figures.tolvikaDrawn, figures.floorDrawn);
+    printSeries(table, "tolvika", figures.tolvika);
+    printSeries(table, "tolvika without the welcome sound", figures.withoutSound);
+    printSeries(table, "tolvika without its welcome files", figures.withoutWelcome);
+    printSeries(table, "floor (one label)", figures.floor);
+    table.note("of which the welcome sound (decoding, the sound output's opening, its start)",
+               difference(figures.tolvika, figures.withoutSound));
+    table.note("of which the welcome picture and text read instead of the stand-ins",
+               difference(figures.withoutSound, figures.withoutWelcome));
+    table.note("of which the windows, fonts, stand-ins and libraries",
+               difference(figures.withoutWelcome, figures.floor));
+    const double ratio = ratioOfMedians(figures.tolvika.drawn, figures.floor.drawn);
     table.add("tolvika / floor, medians of the first drawn frame", format("%.2f", ratio),
               format("at most %.2f", kFloorTarget), ratio > 0 && ratio <= kFloorTarget);
     table.note("tolvika / floor, medians of the processor time by then",
-               format("%.2f", ratioOfMedians(figures.tolvikaProcessor, figures.floorProcessor)));
+               format("%.2f", ratioOfMedians(figures.tolvika.processor, figures.floor.processor)));
     table.print();
     if (figures.missed > 0)
         std::printf("\nTROUBLE: %d starts showed no settled frame within 10 s\n", figures.missed);

@@ -3,7 +3,11 @@
 // a bare widgets program that shows one label in a window of the main
 // window's size and place, started alternately. Each start is timed from just
 // before the fork until its first drawn frame, observed from outside the same
-// way for both (first_frame.h).
+// way for both (first_frame.h). Two more tolvika starts in each round tell
+// where the difference goes: one without the welcome sound, and one without
+// any of the welcome page's files (it then shows its built-in stand-ins for the
+// picture and the text), so that what remains against the floor is the
+// program's windows, their fonts, the stand-ins and its libraries.
 #pragma once
 
 #include "bench/program/figures.h"
@@ -12,19 +16,26 @@
 
 namespace bench {
 
+// One program's starts: ms from the spawn to its main window mapped and to its
+// first drawn frame, and ms of processor time it had used by then.
+struct StartSeries {
+    Series mapped;
+    Series drawn;
+    Series processor;
+};
+
 struct StartAgainstFloor {
-    Series tolvikaMapped; // ms, spawn to the main window mapped
-    Series tolvikaDrawn; // ms, spawn to its first drawn frame
-    Series tolvikaProcessor; // ms of processor time used by then
-    Series floorMapped;
-    Series floorDrawn;
-    Series floorProcessor;
+    StartSeries tolvika; // the bundled DATA folder
+    StartSeries withoutSound; // the same without the welcome sound
+    StartSeries withoutWelcome; // the same without any of the welcome page's files
+    StartSeries floor;
     int missed = 0; // starts whose frame never came
 };
 
 void measureStartAgainstFloor(const std::filesystem::path& bundledData, int rounds, StartAgainstFloor& figures);
 
-// The printed rows: medians, spread and the ratio of the medians.
+// The printed rows: medians, spread, the ratio of the medians, and the
+// differences between the kinds of start.
 void printStartAgainstFloor(const StartAgainstFloor& figures, int rounds);
 
 } // namespace bench
