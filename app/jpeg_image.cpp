@@ -2,6 +2,7 @@
 
 #include "app/core/errors.h"
 #include "platform/jpeg/decompressor.h"
+#include "platform/memory/fresh_pages.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -237,6 +238,7 @@ void TJPEGImage::DecodeBitmap()
         throw jpegError(JERR_OUT_OF_MEMORY);
     if (palette)
         m_bitmap.setColorTable({qRgb(0, 0, 0)});
+    memory::mapForWriting(m_bitmap.bits(), static_cast<std::size_t>(m_bitmap.sizeInBytes()));
     m_bitmap.fill(0);
 
     jpeg_start_decompress(&info);

@@ -1,4 +1,5 @@
 #include "platform/mci/wav_decoder.h"
+#include "platform/memory/fresh_pages.h"
 
 #include <SDL.h>
 
@@ -26,9 +27,17 @@ std::int64_t nanoseconds(const timespec& time)
     return static_cast<std::int64_t>(time.tv_sec) * kNanosecondsPerSecond + time.tv_nsec;
 }
 
+// Sized for `count` elements, with the pages mapped in one call before they are zeroed and filled.
+template <typename T> void resizeMapped(std::vector<T>& buffer, std::size_t count)
+{
+    buffer.reserve(count);
+    memory::mapForWriting(buffer.data(), count * sizeof(T));
+    buffer.resize(count);
+}
+
 MCIERROR readWholeFile(int fd, std::size_t size, std::vector<std::uint8_t>& bytes)
 {
-    bytes.resize(size);
+    resizeMapped(bytes, size);
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
@@ -170,7 +179,7 @@ template <typename Encoding>
 void convert(const Source<Encoding>& in, int rate, AudioFormat target, std::size_t outFrames,
              std::vector<std::int16_t>& samples)
 {
-    samples.resize(outFrames * static_cast<std::size_t>(target.channels));
+    resizeMapped(samples, outFrames * static_cast<std::size_t>(target.channels));
     std::int16_t* out = samples.data();
     // The recorded value of channel c at a frame; c == -1 is the mean of a stereo frame.
     const auto recorded = [&in](std::size_t frame, int c) {
