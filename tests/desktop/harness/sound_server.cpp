@@ -46,27 +46,43 @@ Environment SoundServer::clientEnvironment() const
 void SoundServer::start()
 {
     // A loaded machine now and then loses a daemon's first connection; one more try.
-    if (runningNow() || tryStart())
+    if ((runningNow() && m_withOutputs) || tryStart())
         return;
     kill();
     if (!tryStart())
         throw std::runtime_error("the sound server offered no null sink; see the logs in " + m_logFolder.string());
 }
 
+void SoundServer::startWithoutOutputs()
+{
+    kill();
+    if (!startPipeWire())
+        throw std::runtime_error("PipeWire did not start; see the logs in " + m_logFolder.string());
+}
+
 bool SoundServer::tryStart()
 {
-    const auto launch = [this](const char* daemon) {
-        ProcessOptions options({daemon}, clientEnvironment());
-        options.standardOutput = options.standardError = m_logFolder / (std::string(daemon) + ".log");
-        m_daemons.push_back(std::make_unique<ChildProcess>(options));
-    };
+    kill();
     // The other two connect to the server once, at their start: it must be listening.
-    launch("pipewire");
-    if (!waitUntil([this] { return listening(m_runtimeFolder / "pipewire-0"); }))
+    if (!startPipeWire())
         return false;
     launch("wireplumber");
     launch("pipewire-pulse");
+    m_withOutputs = true;
     return waitUntil([this] { return sinkReady(); });
+}
+
+bool SoundServer::startPipeWire()
+{
+    launch("pipewire");
+    return waitUntil([this] { return listening(m_runtimeFolder / "pipewire-0"); });
+}
+
+void SoundServer::launch(const char* daemon)
+{
+    ProcessOptions options({daemon}, clientEnvironment());
+    options.standardOutput = options.standardError = m_logFolder / (std::string(daemon) + ".log");
+    m_daemons.push_back(std::make_unique<ChildProcess>(options));
 }
 
 void SoundServer::kill()
@@ -74,6 +90,7 @@ void SoundServer::kill()
     for (auto& daemon : m_daemons)
         daemon->signal(SIGKILL);
     m_daemons.clear();
+    m_withOutputs = false;
 }
 
 // Listed is not yet ready: for a moment after the sink appears, a loaded

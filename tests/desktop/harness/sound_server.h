@@ -24,6 +24,9 @@ public:
 
     // Starts the three daemons and waits until the null sink takes a stream.
     void start();
+    // PipeWire alone, without its session manager and its PulseAudio service:
+    // a server that carries no sound, as one kept for screen sharing does.
+    void startWithoutOutputs();
     // Ends them at once (SIGKILL), as a crash would.
     void kill();
     bool runningNow() const { return !m_daemons.empty(); }
@@ -32,12 +35,15 @@ public:
 
 private:
     bool tryStart();
+    bool startPipeWire();
+    void launch(const char* daemon);
     bool sinkReady() const;
 
     std::filesystem::path m_runtimeFolder;
     std::string m_busAddress;
     std::filesystem::path m_logFolder;
     std::vector<std::unique_ptr<ChildProcess>> m_daemons;
+    bool m_withOutputs = false;
 };
 
 } // namespace desktop

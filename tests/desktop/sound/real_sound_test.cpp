@@ -3,8 +3,9 @@
 // suite records the server's null sink and checks that the welcome sound and a
 // letter's sound are heard when they should be; that a sound server which dies
 // while a sound plays costs no hang, no crash and at most one line, and that
-// sound comes back when the server does; and that without any server the
-// program runs silently, every page still showing.
+// sound comes back when the server does; and that without any server (or with
+// a PipeWire that carries no sound) the program runs silently, every page still
+// showing.
 #include "tests/desktop/harness/desktop_session.h"
 #include "tests/desktop/harness/suite_folder.h"
 #include "tests/desktop/harness/tolvika_run.h"
@@ -160,6 +161,38 @@ TEST_F(RealSound, ServerThatAppearsLaterIsHeard)
     const auto heard = soundFrom(*sink, pressed);
     ASSERT_TRUE(heard) << "no sound once the server was there; standard error: " << run->standardError();
     expectPageSoundAt(*sink, *heard, pageIndexOf(letter), "sound from the server that came later");
+    EXPECT_EQ(run->standardErrorLines().size(), 1u) << run->standardError();
+}
+
+// The program's output goes to PipeWire itself, whose own interface opens it in
+// about half the time of its PulseAudio service (the first frame waits for the
+// welcome sound's output), and a volume control lists it by the program's name.
+TEST_F(RealSound, PlaysThroughPipeWireItselfUnderTheProgramsName)
+{
+    auto run = launch();
+    run->mainWindow();
+    std::string streams;
+    const auto listed = [&] {
+        streams = runCommand({"pactl", "list", "sink-inputs"}, session().sound().clientEnvironment(), 3s).output;
+        return streams.find("application.name = \"tolvika\"") != std::string::npos;
+    };
+    ASSERT_TRUE(waitUntil(listed)) << streams;
+    EXPECT_EQ(streams.find("client.api = \"pipewire-pulse\""), std::string::npos) << streams;
+}
+
+// A PipeWire server that carries no sound, and no other server: PipeWire would
+// take the output and never connect it, so the program looks past it and runs
+// silently, every page showing, as with no server at all.
+TEST_F(RealSound, PipeWireWithoutOutputsIsPassedOver)
+{
+    session().sound().startWithoutOutputs();
+    auto run = launch();
+    run->mainWindow();
+    ASSERT_TRUE(run->waitForRepeatControl(true));
+    const QString letter = QStringLiteral("У");
+    session().screen().key(keysymOf(letter));
+    EXPECT_TRUE(waitUntil([&] { return run->memoText() == pageText(pageIndexOf(letter)); })) << run->threadStacks();
+    EXPECT_TRUE(run->waitForRepeatControl(true));
     EXPECT_EQ(run->standardErrorLines().size(), 1u) << run->standardError();
 }
 
