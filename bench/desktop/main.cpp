@@ -38,6 +38,8 @@ using namespace desktop;
 constexpr int kStarts = 10;
 // Starts of each program in the comparison with the floor, alternating.
 constexpr int kFloorRounds = 15;
+// Silence at the sink after a letter's sound before the next key: longer than the gaps inside a sound.
+constexpr auto kQuietBeforeKey = std::chrono::milliseconds(50);
 // Where the picture area's centre lies in the main window's client area (inside Panel1).
 QPoint pictureCentre(const TopWindow& main) { return main.geometry.topLeft() + QPoint(main.geometry.width() / 2, 230); }
 
@@ -101,8 +103,12 @@ void measureKeys(const testcontent::ContentFolder& folder, bench::Series& toSoun
             toSound.add(bench::milliseconds(sink->timeOf(*heard) - pressed));
         else
             ++missed;
-        // Keys are ignored while a sound plays: the next one waits for the repeat control.
+        // Keys are ignored while a sound plays: the next one waits for the repeat control,
+        // and for the sink to have played the sound's end, which it does a little later;
+        // a key pressed before would find that end and count it as its own sound.
         run.waitForRepeatControl(true);
+        if (heard)
+            waitUntil([&] { return sink->firstSilenceFrom(*heard, kQuietBeforeKey).has_value(); }, 5s);
     }
 }
 
