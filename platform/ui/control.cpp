@@ -71,6 +71,20 @@ void TControl::assignFont(const TFont& font)
 {
     m_font = font;
     m_parentFont = false;
+    if (m_fontHeld) {
+        m_heldFontChanged = true;
+        return;
+    }
+    fontChanged();
+    propagateToChildren(true);
+}
+
+void TControl::holdFontChanges(bool hold)
+{
+    m_fontHeld = hold;
+    if (hold || !m_heldFontChanged)
+        return;
+    m_heldFontChanged = false;
     fontChanged();
     propagateToChildren(true);
 }

@@ -60,6 +60,11 @@ public:
     void assignFont(const TFont& font);
     bool ParentFont() const { return m_parentFont; }
     void setParentFont(bool on);
+    // While held, a font change is stored but not applied to the widget; the
+    // release applies the last one, once. The layout reader holds it across a
+    // run of font properties, so that no passing mix of the old and the new
+    // name, size and style is looked up, applied and measured.
+    void holdFontChanges(bool hold);
 
     // Background colour: own, or the parent's while ParentColor is set.
     QColor Color() const;
@@ -83,6 +88,8 @@ private:
     QWidget* m_self;
     TFont m_font;
     bool m_parentFont = true;
+    bool m_fontHeld = false;
+    bool m_heldFontChanged = false;
     QColor m_color;
     bool m_parentColor = true;
     bool m_showHint = false;

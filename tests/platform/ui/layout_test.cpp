@@ -6,6 +6,7 @@
 #include "platform/ui/memo.h"
 #include "platform/ui/panel.h"
 
+#include <QApplication>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -162,4 +163,40 @@ TEST(Controls, FontInheritanceAndLabelAutoSize)
     EXPECT_EQ(label.Font().Color, QColor(255, 0, 0));
     EXPECT_GT(label.width(), 100);
     EXPECT_EQ(label.height(), QFontMetrics(label.font()).height());
+}
+
+// A run of font properties reaches the widget as one change of font, the
+// final one; a property between two runs still sees the font of the first.
+TEST(Controls, FontPropertiesInARunApplyOnce)
+{
+    class FontChanges : public QObject {
+    public:
+        int ofLabels = 0;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::FontChange && dynamic_cast<TLabel*>(watched))
+                ++ofLabels;
+            return false;
+        }
+    } changes;
+    qApp->installEventFilter(&changes);
+    TForm oneRun(TForm::LayoutText{"object f: TForm\n  object L: TLabel\n    Caption = 'TOLVIKA'\n"
+                                   "    Font.Name = 'Times New Roman'\n    Font.Height = 27\n"
+                                   "    Font.Style = [fsBold]\n    Font.Color = clRed\n  end\nend\n"});
+    const int afterOneRun = changes.ofLabels;
+    TForm twoRuns(TForm::LayoutText{"object f: TForm\n  object L: TLabel\n    Font.Height = 40\n"
+                                    "    Caption = 'TOLVIKA'\n    Font.Style = [fsBold]\n  end\nend\n"});
+    qApp->removeEventFilter(&changes);
+    EXPECT_EQ(afterOneRun, 1);
+    EXPECT_EQ(changes.ofLabels - afterOneRun, 2);
+    const auto& label = oneRun.component<TLabel>("L");
+    EXPECT_EQ(label.font().family(), "Liberation Serif");
+    EXPECT_TRUE(label.font().bold());
+    EXPECT_EQ(label.font().pixelSize(), 27);
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(label.size(),
+              QSize(QFontMetrics(label.font()).horizontalAdvance("TOLVIKA"), QFontMetrics(label.font()).height()));
+    const auto& bold = twoRuns.component<TLabel>("L");
+    EXPECT_TRUE(bold.font().bold());
+    EXPECT_EQ(bold.font().pixelSize(), 40);
 }
