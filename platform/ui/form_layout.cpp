@@ -34,31 +34,25 @@ int screenDensity()
 
 bool isFontProperty(const QString& name) { return name.startsWith(QLatin1String("Font.")); }
 
-void applyProperty(TComponent& component, const layout::Node& node, const QString& name, const LayoutValue& value)
-{
-    if (!component.setLayoutProperty(name, value))
-        throw EReadError("Error reading " + node.name.toStdString() + "." + name.toStdString() + ": Property "
-                         + name.toStdString() + " does not exist");
-}
-
 // A run of font properties (name, height, style, colour) changes a control's
 // font once, at the end of the run: each alone would look up, apply and
 // measure a font that is never shown. Other properties keep their order.
 void applyProperties(TComponent& component, const layout::Node& node)
 {
     auto* control = dynamic_cast<TControl*>(&component);
-    const auto& properties = node.properties;
-    for (auto property = properties.begin(); property != properties.end();) {
-        const bool fontRun = control && isFontProperty(property->first);
-        if (fontRun)
-            control->holdFontChanges(true);
-        do {
-            applyProperty(component, node, property->first, property->second);
-            ++property;
-        } while (fontRun && property != properties.end() && isFontProperty(property->first));
-        if (fontRun)
-            control->holdFontChanges(false);
+    bool held = false;
+    for (const auto& [name, value] : node.properties) {
+        const bool font = control && isFontProperty(name);
+        if (font != held) {
+            held = font;
+            control->holdFontChanges(held);
+        }
+        if (!component.setLayoutProperty(name, value))
+            throw EReadError("Error reading " + node.name.toStdString() + "." + name.toStdString() + ": Property "
+                             + name.toStdString() + " does not exist");
     }
+    if (held)
+        control->holdFontChanges(false);
 }
 
 void buildChildren(TForm& form, QWidget* parent, const layout::Node& node, std::vector<TComponent*>& created)
