@@ -71,10 +71,8 @@ void TControl::assignFont(const TFont& font)
 {
     m_font = font;
     m_parentFont = false;
-    if (m_fontHeld) {
-        m_heldFontChanged = true;
+    if (m_fontHeld)
         return;
-    }
     fontChanged();
     propagateToChildren(true);
 }
@@ -82,9 +80,8 @@ void TControl::assignFont(const TFont& font)
 void TControl::holdFontChanges(bool hold)
 {
     m_fontHeld = hold;
-    if (hold || !m_heldFontChanged)
+    if (hold)
         return;
-    m_heldFontChanged = false;
     fontChanged();
     propagateToChildren(true);
 }

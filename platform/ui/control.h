@@ -61,7 +61,7 @@ public:
     bool ParentFont() const { return m_parentFont; }
     void setParentFont(bool on);
     // While held, a font change is stored but not applied to the widget; the
-    // release applies the last one, once. The layout reader holds it across a
+    // release applies the font as it then stands, once. The layout reader holds it across a
     // run of font properties, so that no passing mix of the old and the new
     // name, size and style is looked up, applied and measured.
     void holdFontChanges(bool hold);
@@ -89,7 +89,6 @@ private:
     TFont m_font;
     bool m_parentFont = true;
     bool m_fontHeld = false;
-    bool m_heldFontChanged = false;
     QColor m_color;
     bool m_parentColor = true;
     bool m_showHint = false;
