@@ -16,7 +16,9 @@
 // - start-up against the toolkit's floor (start_against_floor.h): the same
 //   first drawn frame for tolvika with its bundled DATA folder and for a bare
 //   program showing one label, alternately, and the ratio of their medians.
-// With the argument "start-up", only that comparison runs. Asserts nothing.
+// With the argument "start-up", only that comparison runs. A further argument
+// names an earlier build's tolvika executable, started in each round of the
+// comparison too. Asserts nothing.
 #include "bench/desktop/long_text.h"
 #include "bench/desktop/start_against_floor.h"
 #include "bench/program/figures.h"
@@ -30,6 +32,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -119,8 +122,14 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     DesktopSession session;
     bench::StartAgainstFloor againstFloor;
-    bench::measureStartAgainstFloor(TOLVIKA_BUNDLED_DATA_FOLDER, kFloorRounds, againstFloor);
-    if (argc > 1 && std::strcmp(argv[1], "start-up") == 0) {
+    const bool startUpOnly = argc > 1 && std::strcmp(argv[1], "start-up") == 0;
+    const std::filesystem::path earlier = startUpOnly && argc > 2 ? argv[2] : "";
+    if (!earlier.empty() && !std::filesystem::is_regular_file(earlier)) {
+        std::fprintf(stderr, "no earlier tolvika at %s\n", earlier.c_str());
+        return 2;
+    }
+    bench::measureStartAgainstFloor(TOLVIKA_BUNDLED_DATA_FOLDER, earlier, kFloorRounds, againstFloor);
+    if (startUpOnly) {
         bench::printStartAgainstFloor(againstFloor, kFloorRounds);
         return 0;
     }

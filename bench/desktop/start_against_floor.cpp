@@ -36,8 +36,8 @@ public:
 
 class StartedTolvika : public Started {
 public:
-    explicit StartedTolvika(const std::filesystem::path& data)
-        : m_run(LaunchOptions{.data = data, .focusMainWindow = false})
+    StartedTolvika(const std::filesystem::path& data, const std::filesystem::path& executable)
+        : m_run(LaunchOptions{.data = data, .focusMainWindow = false, .executable = executable})
     {}
     pid_t pid() const override { return m_run.pid(); }
     Clock::time_point startedAt() const override { return m_run.startedAt(); }
@@ -164,7 +164,8 @@ std::string difference(const StartSeries& more, const StartSeries& less)
 
 } // namespace
 
-void measureStartAgainstFloor(const std::filesystem::path& bundledData, int rounds, StartAgainstFloor& figures)
+void measureStartAgainstFloor(const std::filesystem::path& bundledData, const std::filesystem::path& earlier,
+                              int rounds, StartAgainstFloor& figures)
 {
     FrameWatch watch(session().server().display());
     const std::filesystem::path home = session().runtimeFolder() / "floor-home";
@@ -174,8 +175,10 @@ void measureStartAgainstFloor(const std::filesystem::path& bundledData, int roun
                                                            {"welcome_sound.wav"});
     const std::filesystem::path withoutWelcome = dataWithout(
         bundledData, variants / "without-welcome", {"welcome_sound.wav", "welcome_img.jpg", "welcome_text.txt"});
-    const auto tolvika = [](const std::filesystem::path& data) {
-        return [data] { return std::unique_ptr<Started>(std::make_unique<StartedTolvika>(data)); };
+    const auto tolvika = [](const std::filesystem::path& data,
+                            const std::filesystem::path& executable = TOLVIKA_EXECUTABLE) {
+        return
+            [data, executable] { return std::unique_ptr<Started>(std::make_unique<StartedTolvika>(data, executable)); };
     };
     QRect area;
     std::vector<Contender> contenders;
@@ -185,6 +188,8 @@ void measureStartAgainstFloor(const std::filesystem::path& bundledData, int roun
     contenders.push_back(
         {[&home, &area] { return std::unique_ptr<Started>(std::make_unique<StartedFloor>(home, area)); },
          figures.floor});
+    if (!earlier.empty())
+        contenders.push_back({tolvika(bundledData, earlier), figures.earlier});
     // The first starts fill the page cache and give each program's settled look;
     // the floor's window takes the place and size of the first tolvika's.
     for (Contender& contender : contenders) {
@@ -205,8 +210,12 @@ void printStartAgainstFloor(const StartAgainstFloor& figures, int rounds)
                 "(at most 0.5 %% of its pixels differ). tolvika runs with the sound server, with the bundled DATA\n"
                 "folder, with that folder less its welcome sound, and with it less all three welcome files (the\n"
                 "built-in stand-ins for the picture and the text show then); the floor is a bare widgets program\n"
-                "showing one label in a window of the main window's size and place.\n\n",
-                rounds);
+                "showing one label in a window of the main window's size and place.%s\n\n",
+                rounds,
+                figures.earlier.drawn.count() > 0
+                    ? "\nAn earlier build of tolvika, given on the command line, starts in each round too, with the\n"
+                      "bundled DATA folder."
+                    : "");
     Table table;
     printSeries(table, "tolvika", figures.tolvika);
     printSeries(table, "tolvika without the welcome sound", figures.withoutSound);
@@ -223,6 +232,13 @@ void printStartAgainstFloor(const StartAgainstFloor& figures, int rounds)
               format("at most %.2f", kFloorTarget), ratio > 0 && ratio <= kFloorTarget);
     table.note("tolvika / floor, medians of the processor time by then",
                format("%.2f", ratioOfMedians(figures.tolvika.processor, figures.floor.processor)));
+    if (figures.earlier.drawn.count() > 0) {
+        printSeries(table, "the earlier tolvika", figures.earlier);
+        table.note("the earlier tolvika / floor, medians of the first drawn frame",
+                   format("%.2f", ratioOfMedians(figures.earlier.drawn, figures.floor.drawn)));
+        table.note("tolvika / the earlier tolvika, medians of the first drawn frame",
+                   format("%.2f", ratioOfMedians(figures.tolvika.drawn, figures.earlier.drawn)));
+    }
     table.print();
     if (figures.missed > 0)
         std::printf("\nTROUBLE: %d starts showed no settled frame within 10 s\n", figures.missed);

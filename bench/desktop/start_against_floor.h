@@ -7,7 +7,9 @@
 // where the difference goes: one without the welcome sound, and one without
 // any of the welcome page's files (it then shows its built-in stand-ins for the
 // picture and the text), so that what remains against the floor is the
-// program's windows, their fonts, the stand-ins and its libraries.
+// program's windows, their fonts, the stand-ins and its libraries. Given an
+// earlier build of tolvika, each round starts it too, with the bundled DATA
+// folder, so that a change is measured before and after in the same run.
 #pragma once
 
 #include "bench/program/figures.h"
@@ -29,10 +31,13 @@ struct StartAgainstFloor {
     StartSeries withoutSound; // the same without the welcome sound
     StartSeries withoutWelcome; // the same without any of the welcome page's files
     StartSeries floor;
+    StartSeries earlier; // an earlier build with the bundled DATA folder, when one is given
     int missed = 0; // starts whose frame never came
 };
 
-void measureStartAgainstFloor(const std::filesystem::path& bundledData, int rounds, StartAgainstFloor& figures);
+// `earlier` is the path of an earlier tolvika executable, or empty.
+void measureStartAgainstFloor(const std::filesystem::path& bundledData, const std::filesystem::path& earlier,
+                              int rounds, StartAgainstFloor& figures);
 
 // The printed rows: medians, spread, the ratio of the medians, and the
 // differences between the kinds of start.

@@ -49,7 +49,7 @@ TolvikaRun::TolvikaRun(const LaunchOptions& options) : m_focusMain(options.focus
     m_home = root / "home";
     std::filesystem::create_directories(m_folder);
     std::filesystem::create_directories(m_home);
-    std::filesystem::copy_file(TOLVIKA_EXECUTABLE, m_folder / "tolvika");
+    std::filesystem::copy_file(options.executable, m_folder / "tolvika");
     if (!options.data.empty())
         copyFolder(options.data, dataFolder());
     m_errorLog = root / "stderr.txt";

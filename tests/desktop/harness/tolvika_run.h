@@ -28,6 +28,8 @@ struct LaunchOptions {
     Environment environment{};
     // Give the main window the keyboard once it is on screen, as a window manager would.
     bool focusMainWindow = true;
+    // The program copied into the folder: the built tolvika, or another build a benchmark compares with it.
+    std::filesystem::path executable{TOLVIKA_EXECUTABLE};
 };
 
 class TolvikaRun {
