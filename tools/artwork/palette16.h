@@ -1,8 +1,8 @@
-// The sixteen named colours of the program's 4-bit bitmaps and the two orders
-// in which they are stored: the button glyphs keep their own order (grey
-// before silver, with 127 and 191 as channel values), the icon uses the
-// standard 16-colour order. Drawing code names colours; only the writers
-// turn a name into a palette index.
+// The sixteen named colours of the program's 4-bit bitmaps and the orders in
+// which they are stored: the main window's button glyphs keep their own order
+// (grey before silver, with 127 and 191 as channel values), the player's
+// glyphs the same order with 128 and 192, the icon the standard 16-colour order. Drawing code names colours; only the
+// writers turn a name into a palette index.
 #pragma once
 
 #include <QRgb>
@@ -44,5 +44,7 @@ struct Palette16 {
 const Palette16& glyphPalette();
 // The main icon's palette (the standard order: silver 192 before grey 128).
 const Palette16& iconPalette();
+// The player's button glyphs' palette (grey 128 before silver 192).
+const Palette16& playerGlyphPalette();
 
 } // namespace artwork

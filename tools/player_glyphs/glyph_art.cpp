@@ -5,7 +5,7 @@
 
 namespace {
 
-using bmp16::Colour;
+using Colour = artwork::Colour16;
 
 // The shape of a glyph: which pixels belong to the symbol.
 class Mask {
@@ -65,16 +65,16 @@ private:
 
 class Canvas {
 public:
-    Canvas(int width, int height)
+    Canvas(int width, int height) : m_image(width, height)
     {
-        m_image.width = width;
-        m_image.height = height;
-        m_image.pixels.assign(std::size_t(width * height), bmp16::Olive);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                m_image.set(x, y, Colour::Olive);
     }
     void put(int x, int y, Colour colour)
     {
-        if (x >= 0 && y >= 0 && x < m_image.width && y < m_image.height)
-            m_image.pixels[std::size_t(y * m_image.width + x)] = colour;
+        if (x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height())
+            m_image.set(x, y, colour);
     }
     // The mask's pixels in one colour, moved by (dx, dy).
     void paint(const Mask& mask, Colour colour, int dx = 0, int dy = 0)
@@ -84,17 +84,17 @@ public:
                 if (mask.at(x, y))
                     put(x + dx, y + dy, colour);
     }
-    const bmp16::IndexedImage& image() const { return m_image; }
+    const artwork::PixelMap& image() const { return m_image; }
 
 private:
-    bmp16::IndexedImage m_image;
+    artwork::PixelMap m_image;
 };
 
 enum class Look { Plain, Disabled, Colored };
 
 // The Play look: pixels on the upper or left border of the shape grey, those on
 // its lower or right border white, the inside in `fill` (olive leaves it open).
-bmp16::IndexedImage edged(const Mask& mask, Colour fill)
+artwork::PixelMap edged(const Mask& mask, Colour fill)
 {
     Canvas canvas(mask.width(), mask.height());
     for (int y = 0; y < mask.height(); ++y)
@@ -103,7 +103,7 @@ bmp16::IndexedImage edged(const Mask& mask, Colour fill)
                 continue;
             const bool upperLeft = !mask.at(x - 1, y) || !mask.at(x, y - 1);
             const bool lowerRight = !mask.at(x + 1, y) || !mask.at(x, y + 1);
-            canvas.put(x, y, upperLeft ? bmp16::Grey : lowerRight ? bmp16::White : fill);
+            canvas.put(x, y, upperLeft ? Colour::Grey : lowerRight ? Colour::White : fill);
         }
     return canvas.image();
 }
@@ -111,17 +111,17 @@ bmp16::IndexedImage edged(const Mask& mask, Colour fill)
 // The other buttons: plain is the solid black shape; disabled a grey shape over
 // its white copy one pixel down and right; coloured the shape in its colour over
 // a black copy one pixel down and right.
-bmp16::IndexedImage shaded(const Mask& mask, Look look, Colour colour)
+artwork::PixelMap shaded(const Mask& mask, Look look, Colour colour)
 {
     Canvas canvas(mask.width(), mask.height());
     switch (look) {
-    case Look::Plain: canvas.paint(mask, bmp16::Black); break;
+    case Look::Plain: canvas.paint(mask, Colour::Black); break;
     case Look::Disabled:
-        canvas.paint(mask, bmp16::White, 1, 1);
-        canvas.paint(mask, bmp16::Grey);
+        canvas.paint(mask, Colour::White, 1, 1);
+        canvas.paint(mask, Colour::Grey);
         break;
     case Look::Colored:
-        canvas.paint(mask, bmp16::Black, 1, 1);
+        canvas.paint(mask, Colour::Black, 1, 1);
         canvas.paint(mask, colour);
         break;
     }
@@ -139,37 +139,37 @@ struct ButtonArt {
 std::vector<ButtonArt> buttonArt()
 {
     return {
-        {"MPPLAY", 17, 16, 17, bmp16::Lime, [](Mask& m) { m.triangleRight(5, 1, 14); }},
-        {"MPPAUSE", 13, 16, 12, bmp16::Aqua,
+        {"MPPLAY", 17, 16, 17, Colour::Lime, [](Mask& m) { m.triangleRight(5, 1, 14); }},
+        {"MPPAUSE", 13, 16, 12, Colour::Aqua,
          [](Mask& m) {
              m.box(3, 2, 3, 12);
              m.box(7, 2, 3, 12);
          }},
-        {"MPSTOP", 17, 16, 17, bmp16::Red, [](Mask& m) { m.box(4, 3, 9, 9); }},
-        {"MPNEXT", 21, 16, 21, bmp16::Yellow,
+        {"MPSTOP", 17, 16, 17, Colour::Red, [](Mask& m) { m.box(4, 3, 9, 9); }},
+        {"MPNEXT", 21, 16, 21, Colour::Yellow,
          [](Mask& m) {
              m.triangleRight(4, 3, 10);
              m.triangleRight(9, 3, 10);
              m.box(15, 3, 2, 10);
          }},
-        {"MPPREV", 20, 16, 20, bmp16::Yellow,
+        {"MPPREV", 20, 16, 20, Colour::Yellow,
          [](Mask& m) {
              m.box(3, 3, 2, 10);
              m.triangleLeft(10, 3, 10);
              m.triangleLeft(15, 3, 10);
          }},
-        {"MPSTEP", 21, 16, 21, bmp16::Aqua,
+        {"MPSTEP", 21, 16, 21, Colour::Aqua,
          [](Mask& m) {
              m.triangleRight(6, 2, 12);
              m.box(13, 2, 2, 12);
          }},
-        {"MPBACK", 21, 16, 21, bmp16::Aqua,
+        {"MPBACK", 21, 16, 21, Colour::Aqua,
          [](Mask& m) {
              m.box(6, 2, 2, 12);
              m.triangleLeft(14, 2, 12);
          }},
-        {"MPRECORD", 13, 13, 13, bmp16::Red, [](Mask& m) { m.disc(6, 6, 17); }},
-        {"MPEJECT", 19, 16, 19, bmp16::Blue,
+        {"MPRECORD", 13, 13, 13, Colour::Red, [](Mask& m) { m.disc(6, 6, 17); }},
+        {"MPEJECT", 19, 16, 19, Colour::Blue,
          [](Mask& m) {
              m.triangleUp(9, 2, 7);
              m.box(3, 10, 13, 3);
@@ -177,12 +177,12 @@ std::vector<ButtonArt> buttonArt()
     };
 }
 
-bmp16::IndexedImage drawLook(const ButtonArt& art, Look look)
+artwork::PixelMap drawLook(const ButtonArt& art, Look look)
 {
     Mask mask(look == Look::Disabled ? art.disabledWidth : art.width, art.height);
     art.shape(mask);
     if (std::string(art.part) == "MPPLAY") {
-        const Colour fill = look == Look::Plain ? bmp16::Black : look == Look::Colored ? bmp16::Lime : bmp16::Olive;
+        const Colour fill = look == Look::Plain ? Colour::Black : look == Look::Colored ? Colour::Lime : Colour::Olive;
         return edged(mask, fill);
     }
     return shaded(mask, look, art.colour);

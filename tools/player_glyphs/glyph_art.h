@@ -4,14 +4,14 @@
 // shapes carry a grey upper-left and a white lower-right edge in every look.
 #pragma once
 
-#include "tools/player_glyphs/bmp16.h"
+#include "tools/artwork/pixel_map.h"
 
 #include <string>
 #include <vector>
 
 struct NamedGlyph {
     std::string name; // "EN_MPPLAY" and so on
-    bmp16::IndexedImage image;
+    artwork::PixelMap image; // olive where the button face shows through
 };
 
 // All 27 glyphs, looks EN, DI, CL for each button in button order.

@@ -1,6 +1,7 @@
 // tolvika-player-glyphs: draws the player's 27 button glyphs.
 //   tolvika-player-glyphs FOLDER          writes FOLDER/EN_MPPLAY.bmp and the others
 //   tolvika-player-glyphs --check FOLDER  exits 1 unless every file there is what it draws
+#include "tools/artwork/dib_writer.h"
 #include "tools/player_glyphs/glyph_art.h"
 
 #include <cstdio>
@@ -36,7 +37,9 @@ int main(int argc, char** argv)
     int failures = 0;
     for (const NamedGlyph& glyph : drawPlayerGlyphs()) {
         const std::string path = folder + "/" + glyph.name + ".bmp";
-        const std::vector<std::uint8_t> bytes = bmp16::encode(glyph.image);
+        const QByteArray file = artwork::bitmapFile(glyph.image, artwork::playerGlyphPalette(),
+                                                    artwork::Colour16::Olive);
+        const std::vector<std::uint8_t> bytes(file.begin(), file.end());
         if (check ? read(path) != bytes : !write(path, bytes)) {
             std::fprintf(stderr, "%s: %s\n", path.c_str(),
                          check ? "differs from the drawn glyph" : "cannot be written");
