@@ -6,12 +6,11 @@
 #include "app/core/errors.h"
 #include "app/jpeg_image.h"
 #include "tests/fuzz/support/fuzz_application.h"
+#include "tests/fuzz/support/fuzz_fault.h"
 
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -20,12 +19,6 @@ namespace {
 constexpr qint64 kDecodePixelLimit = 4096 * 4096;
 // The painting target: small, as the decoded bitmap is clipped to it anyway.
 constexpr int kCanvasSide = 64;
-
-[[noreturn]] void fault(const char* what)
-{
-    std::fprintf(stderr, "fuzz_jpeg: %s\n", what);
-    std::abort();
-}
 
 void paint(TJPEGImage& image)
 {
@@ -41,16 +34,16 @@ void paint(TJPEGImage& image)
         failed = true;
     }
     if (!image.Decoded())
-        fault("a painting left the picture undecoded");
+        fuzzFault("a painting left the picture undecoded");
     if (!image.Bitmap().isNull() && image.Bitmap().size() != QSize(image.Width(), image.Height()))
-        fault("the bitmap's size differs from the header's");
+        fuzzFault("the bitmap's size differs from the header's");
     // Later paintings show what was decoded and never raise again.
     try {
         image.Draw(painter, 1, 1);
         const std::unique_ptr<TGraphic> copy = image.Clone();
         copy->Draw(painter, -1, -1);
     } catch (const EJPEG&) {
-        fault(failed ? "the decoding error was raised twice" : "a later painting raised");
+        fuzzFault(failed ? "the decoding error was raised twice" : "a later painting raised");
     }
 }
 
@@ -71,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             image.LoadFromBytes(bytes);
         } catch (const EJPEG&) {
             if (!image.Data().isEmpty() || image.Width() != 0)
-                fault("a refused header changed the picture");
+                fuzzFault("a refused header changed the picture");
             return 0;
         }
         paint(image);

@@ -7,6 +7,7 @@
 // HEVC decoder behind libheif allocate gigabytes, which the tool bounds by
 // its address-space limit, a limit the sanitizers cannot run under.
 #include "tests/fuzz/support/fuzz_application.h"
+#include "tests/fuzz/support/fuzz_fault.h"
 
 #include "tools/check/picture_check.h"
 #include "tools/page/heif_picture.h"
@@ -15,20 +16,12 @@
 #include "tools/page/picture_source.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 // Larger pictures only cost time here: their decoding is the same code over
 // more rows. The import's own bound is far higher.
 constexpr qint64 kDecodePixelLimit = 2048 * 2048;
-
-[[noreturn]] void fault(const char* what)
-{
-    std::fprintf(stderr, "fuzz_page_picture: %s\n", what);
-    std::abort();
-}
 
 } // namespace
 
@@ -45,16 +38,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::unique_ptr<PictureSource> source = openPictureSource(bytes);
         const QSize upright = source->uprightSize();
         if (upright.isEmpty() || qint64{upright.width()} * upright.height() > kMaxSourcePixels)
-            fault("a header past the limits was taken");
+            fuzzFault("a header past the limits was taken");
         if (qint64{upright.width()} * upright.height() > kDecodePixelLimit || looksLikeHeif(bytes))
             return 0;
         const QImage decoded = source->decode();
         if (decoded.isNull())
-            fault("a decoded picture without pixels");
+            fuzzFault("a decoded picture without pixels");
         const QImage picture = preparePicture(decoded);
         if (picture.width() > kPictureAreaSize.width() || picture.height() > kPictureAreaSize.height()
             || picture.size() != fittedPictureSize(decoded.size()))
-            fault("the picture does not fit the picture area");
+            fuzzFault("the picture does not fit the picture area");
     } catch (const EPageRefused&) {
         // a refusal with its reason: expected for most inputs
     }

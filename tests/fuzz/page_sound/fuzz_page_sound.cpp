@@ -4,6 +4,7 @@
 // EPageRefused; anything else thrown, a rate other than the two, or a tidied
 // sound longer than the decoded one is a fault.
 #include "tests/fuzz/support/fuzz_application.h"
+#include "tests/fuzz/support/fuzz_fault.h"
 
 #include "tools/content/wave_clip.h"
 #include "tools/page/page_errors.h"
@@ -12,18 +13,6 @@
 
 #include <QTextStream>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-[[noreturn]] void fault(const char* what)
-{
-    std::fprintf(stderr, "fuzz_page_sound: %s\n", what);
-    std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char*** argv)
 {
@@ -38,17 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         SoundSource source(bytes);
         const content::WaveClip decoded = source.decodeMono();
         if (decoded.sampleRate != kLowSoundRate && decoded.sampleRate != kHighSoundRate)
-            fault("a rate other than the page rates");
+            fuzzFault("a rate other than the page rates");
         if (decoded.samples.empty() || clipSeconds(decoded) > kMaxSoundSeconds + 1.0)
-            fault("a decoded sound outside the limits");
+            fuzzFault("a decoded sound outside the limits");
         const content::WaveClip tidy = content::tidySpeech(decoded, kVoiceMaxGain);
         if (tidy.samples.size() > decoded.samples.size() || tidy.sampleRate != decoded.sampleRate)
-            fault("the tidied sound grew");
+            fuzzFault("the tidied sound grew");
     } catch (const EPageRefused&) {
         // a refusal with its reason: expected for most inputs
     } catch (const Exception& error) {
         if (std::string(error.what()) != "The speech clip is silent")
-            fault(error.what());
+            fuzzFault(error.what());
     }
     return 0;
 }

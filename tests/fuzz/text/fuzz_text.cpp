@@ -9,22 +9,15 @@
 #include "platform/exception/exception.h"
 #include "platform/ui/memo.h"
 #include "tests/fuzz/support/fuzz_application.h"
+#include "tests/fuzz/support/fuzz_fault.h"
 
 #include <QStringList>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 // Windows-1251 has no character for this byte.
 constexpr unsigned char kUnassignedByte = 0x98;
-
-[[noreturn]] void fault(const char* what)
-{
-    std::fprintf(stderr, "fuzz_text: %s\n", what);
-    std::abort();
-}
 
 // Whether `c` can stand for `byte` by the rules above.
 bool plausible(unsigned char byte, QChar c)
@@ -50,19 +43,19 @@ void checkText(const QByteArray& bytes, const QString& text)
         if (byte == 0)
             break;
         if (at >= text.size())
-            fault("the text is shorter than the bytes");
+            fuzzFault("the text is shorter than the bytes");
         if (byte == '\r' || byte == '\n') {
             if (text[at] != QLatin1Char('\n'))
-                fault("a line break was not kept as one");
+                fuzzFault("a line break was not kept as one");
             if (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
                 ++i;
         } else if (!plausible(byte, text[at])) {
-            fault("a byte was decoded to the wrong character");
+            fuzzFault("a byte was decoded to the wrong character");
         }
         ++at;
     }
     if (at != text.size())
-        fault("the text is longer than the bytes");
+        fuzzFault("the text is longer than the bytes");
 }
 
 } // namespace
@@ -88,18 +81,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             memo.setText(text);
         } catch (const EInvalidOperation&) {
             if (!memo.Text().isEmpty())
-                fault("a refused text changed the text area");
+                fuzzFault("a refused text changed the text area");
             return 0;
         }
-        fault("the text area took a text beyond its capacity");
+        fuzzFault("the text area took a text beyond its capacity");
     }
     memo.setText(text);
     if (memo.Text() != text)
-        fault("the text area does not hold the text it was given");
+        fuzzFault("the text area does not hold the text it was given");
     QStringList lines = text.split(QLatin1Char('\n'));
     if (lines.last().isEmpty())
         lines.removeLast(); // a final line break makes no extra line
     if (memo.Lines() != lines)
-        fault("the text area shows other lines");
+        fuzzFault("the text area shows other lines");
     return 0;
 }

@@ -4,22 +4,15 @@
 // down sampling). A refusal is an error code; a decoded sound must hold whole
 // frames in exactly the format asked for.
 #include "platform/mci/wav_decoder.h"
+#include "tests/fuzz/support/fuzz_fault.h"
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 // Output formats: a common device rate in stereo, the fake output's clock of
 // one frame a millisecond, and a low-rate mono one.
 constexpr mci::AudioFormat kTargets[] = {{44100, 2}, {1000, 1}, {8000, 1}};
-
-[[noreturn]] void fault(const char* what)
-{
-    std::fprintf(stderr, "fuzz_wav: %s\n", what);
-    std::abort();
-}
 
 } // namespace
 
@@ -30,15 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const MCIERROR error = mci::decodeWavBytes(data, size, target, sound);
         if (error != 0) {
             if (error != MCIERR_INVALID_FILE && error != MCIERR_SOUND_TOO_LARGE)
-                fault("an unexpected error code");
+                fuzzFault("an unexpected error code");
             if (!sound.samples.empty())
-                fault("a refused sound was filled in");
+                fuzzFault("a refused sound was filled in");
             continue;
         }
         if (sound.format.rate != target.rate || sound.format.channels != target.channels)
-            fault("the sound is not in the format asked for");
+            fuzzFault("the sound is not in the format asked for");
         if (sound.frames() == 0 || sound.samples.size() % static_cast<std::size_t>(target.channels) != 0)
-            fault("the sound does not hold whole frames");
+            fuzzFault("the sound does not hold whole frames");
     }
     return 0;
 }
