@@ -18,6 +18,7 @@
 #include "bench/memo_layout/load_timing.h"
 #include "bench/memo_layout/text_shapes.h"
 #include "bench/program/figures.h"
+#include "bench/program/quiet_messages.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -40,17 +41,6 @@ struct Area {
     const char* name;
     TMemo* memo;
 };
-
-std::string loadAverage()
-{
-    double load = 0;
-    if (FILE* file = std::fopen("/proc/loadavg", "r")) {
-        if (std::fscanf(file, "%lf", &load) != 1)
-            load = 0;
-        std::fclose(file);
-    }
-    return bench::format("%.2f", load);
-}
 
 QString writeText(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
 {
@@ -114,19 +104,12 @@ void measureArea(const Area& area, const QTemporaryDir& dir, bench::Table& table
 
 } // namespace
 
-// Only what is serious: the offscreen platform's notices are no figures.
-void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 int main(int, char** argv)
 {
     qInstallMessageHandler(quietMessages);
     // The benchmark's own choice: no display needed.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    const std::string loadBefore = loadAverage();
+    const std::string loadBefore = bench::loadAverage();
 
     TApplication app(QString::fromLocal8Bit(argv[0]));
     ScriptedDialogs dialogs;
@@ -155,7 +138,7 @@ int main(int, char** argv)
     bench::Table table;
     measureArea({"main window's Memo1", main->Memo1}, dir, table);
     measureArea({"Help window's Memo1", help->Memo1}, dir, table);
-    std::printf("load average %s before the run and %s after it\n\n", loadBefore.c_str(), loadAverage().c_str());
+    std::printf("load average %s before the run and %s after it\n\n", loadBefore.c_str(), bench::loadAverage().c_str());
     table.print();
     if (!dialogs.errorBoxes().empty())
         std::printf("\nTROUBLE: %zu error boxes while measuring, the first: %s\n", dialogs.errorBoxes().size(),

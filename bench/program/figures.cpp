@@ -85,4 +85,15 @@ void Table::print() const
 
 bool Table::allMet() const { return m_allMet; }
 
+std::string loadAverage()
+{
+    double load = 0;
+    if (FILE* file = std::fopen("/proc/loadavg", "r")) {
+        if (std::fscanf(file, "%lf", &load) != 1)
+            load = 0;
+        std::fclose(file);
+    }
+    return format("%.2f", load);
+}
+
 } // namespace bench

@@ -52,6 +52,9 @@ private:
     bool m_allMet = true;
 };
 
+// The one-minute load average, as printed: on a shared machine, wall-clock figures mean little without it.
+std::string loadAverage();
+
 // printf-style formatting into a string.
 std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
 

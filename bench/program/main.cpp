@@ -8,6 +8,7 @@
 
 #include "bench/program/figures.h"
 #include "bench/program/key_runs.h"
+#include "bench/program/quiet_messages.h"
 #include "bench/program/startup_runs.h"
 
 #include <cstdio>
@@ -28,26 +29,7 @@ constexpr double kResidentTargetMiB = 45;
 // What the allocator may keep between rounds without it being growth.
 constexpr double kGrowthToleranceMiB = 0.5;
 
-// The one-minute load average: on a shared machine, wall-clock figures mean little without it.
-std::string loadAverage()
-{
-    double load = 0;
-    if (FILE* file = std::fopen("/proc/loadavg", "r")) {
-        if (std::fscanf(file, "%lf", &load) != 1)
-            load = 0;
-        std::fclose(file);
-    }
-    return bench::format("%.2f", load);
-}
-
 } // namespace
-
-// Only what is serious: the offscreen platform's notices are no figures.
-void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
 
 int main(int, char** argv)
 {
@@ -58,7 +40,7 @@ int main(int, char** argv)
 
     const std::string folder = FolderPart(ProgramFilePath()).toStdString();
     const std::string probe = folder + "tolvika_bench_start";
-    const std::string loadBefore = loadAverage();
+    const std::string loadBefore = bench::loadAverage();
     std::vector<bench::StartRun> warmUp;
     std::vector<bench::StartRun> starts;
     std::string error;
@@ -88,7 +70,7 @@ int main(int, char** argv)
     }
 
     std::printf("Tolvika benchmark: load average %s before the run and %s after it (%ld processors)\n",
-                loadBefore.c_str(), loadAverage().c_str(), sysconf(_SC_NPROCESSORS_ONLN));
+                loadBefore.c_str(), bench::loadAverage().c_str(), sysconf(_SC_NPROCESSORS_ONLN));
     std::printf("Offscreen platform at its own 96 dpi, SDL audio driver \"dummy\", data folder %sDATA\n",
                 folder.c_str());
     std::printf("start-up: from just before a new process is spawned to the end of the event in which its main window\n"
