@@ -4,6 +4,7 @@
 // decode a typical half-second voice recording. Prints figures; asserts nothing.
 #include "platform/mci/mci.h"
 #include "platform/mci/mci_testing.h"
+#include "tests/support/wav_files.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,34 +31,15 @@ constexpr int kBufferMicroseconds = 512 * 1000000 / 44100;
 constexpr std::uint32_t kRate = 22050;
 constexpr std::uint32_t kFrames = kRate / 2;
 
-void put16(std::string& out, unsigned v)
+QByteArray voiceWav()
 {
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-void put32(std::string& out, std::uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
-std::string voiceWav()
-{
-    std::string out = "RIFF";
-    put32(out, 36 + kFrames * 2);
-    out += "WAVEfmt ";
-    put32(out, 16);
-    put16(out, 1);
-    put16(out, 1);
-    put32(out, kRate);
-    put32(out, kRate * 2);
-    put16(out, 2);
-    put16(out, 16);
-    out += "data";
-    put32(out, kFrames * 2);
-    for (std::uint32_t i = 0; i < kFrames; ++i)
-        put16(out, static_cast<unsigned>(static_cast<std::int16_t>((i % 100) * 300 - 15000)));
-    return out;
+    QByteArray data;
+    for (std::uint32_t i = 0; i < kFrames; ++i) {
+        const auto sample = static_cast<std::uint16_t>(static_cast<std::int16_t>((i % 100) * 300 - 15000));
+        data.append(static_cast<char>(sample & 0xFF));
+        data.append(static_cast<char>(sample >> 8));
+    }
+    return testcontent::wavFile({.tag = 1, .channels = 1, .rate = kRate, .bits = 16}, data);
 }
 
 double milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
@@ -81,7 +63,8 @@ int main()
         return 1;
     }
     const std::string path = std::string(folder) + "/voice.wav";
-    std::ofstream(path, std::ios::binary) << voiceWav();
+    const QByteArray wav = voiceWav();
+    std::ofstream(path, std::ios::binary).write(wav.constData(), wav.size());
 
     std::mutex mutex;
     std::condition_variable heard;

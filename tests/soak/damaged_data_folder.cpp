@@ -264,7 +264,9 @@ void DamagedDataFolder::writeDamagedLetter(const QString& folder, LetterPage& pa
     case 7:
         page.damage = QStringLiteral("a sound whose format chunk is nonsense");
         writeGoodParts(true, true, false);
-        writeFile(soundPath, wavFile({0x7777, 9, 3, 5}, QByteArray(64, '\x42')));
+        writeFile(
+            soundPath,
+            wavFile({.tag = 0x7777, .channels = 9, .rate = 3, .bits = 5, .extension = {0, 0}}, QByteArray(64, '\x42')));
         page.requiredError = invalidSound;
         break;
     case 8:

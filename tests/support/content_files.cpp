@@ -20,38 +20,11 @@ constexpr int kToneAmplitude = 6000;
 // Samples per half period of the square wave.
 constexpr int kHalfPeriod = 4;
 
-QByteArray le16(std::uint16_t v)
-{
-    QByteArray b(2, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
-
-QByteArray le32(std::uint32_t v)
-{
-    QByteArray b(4, '\0');
-    qToLittleEndian(v, b.data());
-    return b;
-}
-
 } // namespace
 
 QByteArray windows1251(const QString& text)
 {
     return QByteArray::fromStdString(cp1251::toWindows1251(text.toStdString()));
-}
-
-QByteArray wavFile(const WavFormat& format, const QByteArray& data, std::uint32_t claimedDataBytes)
-{
-    const auto blockAlign = static_cast<std::uint16_t>(format.channels * format.bits / 8);
-    QByteArray fmt = le16(format.tag) + le16(format.channels) + le32(format.rate) + le32(format.rate * blockAlign)
-        + le16(blockAlign) + le16(format.bits);
-    if (format.tag != 1)
-        fmt += le16(0); // the extension size that encodings other than PCM carry
-    const QByteArray body = QByteArrayLiteral("WAVEfmt ") + le32(static_cast<std::uint32_t>(fmt.size())) + fmt
-        + QByteArrayLiteral("data")
-        + le32(claimedDataBytes ? claimedDataBytes : static_cast<std::uint32_t>(data.size())) + data;
-    return QByteArrayLiteral("RIFF") + le32(static_cast<std::uint32_t>(body.size())) + body;
 }
 
 QByteArray toneWav(const WavFormat& format, int milliseconds)
@@ -73,7 +46,10 @@ QByteArray toneWav(const WavFormat& format, int milliseconds)
             *at = static_cast<char>(high ? 0x20 : 0xA0); // any byte is a companded sample
         }
     }
-    return wavFile(format, data);
+    WavFormat stored = format;
+    if (format.tag != 1 && format.extension.empty())
+        stored.extension = {0, 0};
+    return wavFile(stored, data);
 }
 
 QByteArray sineWav(int frequency, int milliseconds, int rate, int amplitude)

@@ -3,6 +3,8 @@
 // bytes, and writing them. Made from code, so that no opaque binaries are kept.
 #pragma once
 
+#include "tests/support/wav_files.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -13,17 +15,9 @@ namespace testcontent {
 // is a mistake of the test and throws.
 QByteArray windows1251(const QString& text);
 
-struct WavFormat {
-    std::uint16_t tag; // 1 PCM, 3 float, 6 A-law, 7 mu-law, or any number for a damaged file
-    std::uint16_t channels;
-    std::uint32_t rate;
-    std::uint16_t bits;
-};
-// A WAV file holding `data`; a non-zero `claimedDataBytes` is written as the
-// data chunk's size instead of the real one (a file cut short).
-QByteArray wavFile(const WavFormat& format, const QByteArray& data, std::uint32_t claimedDataBytes = 0);
 // A square-wave tone `milliseconds` long in that format (PCM of 8 or 16 bits,
-// 32-bit float, or a companded 8-bit encoding).
+// 32-bit float, or a companded 8-bit encoding); an encoding other than PCM
+// carries the extension size field, empty unless the format gives one.
 QByteArray toneWav(const WavFormat& format, int milliseconds);
 
 // A 16-bit mono PCM sine tone, so that a recording of what was played tells

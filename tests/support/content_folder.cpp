@@ -1,10 +1,12 @@
 #include "tests/support/content_folder.h"
+#include "tests/support/wav_files.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QtEndian>
 #include <cstdlib>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -17,18 +19,6 @@ namespace {
 constexpr int kJpegQuality = 98;
 
 [[noreturn]] void fail(const QString& what) { throw std::runtime_error(what.toStdString()); }
-
-void put16(QByteArray& out, unsigned value)
-{
-    out.append(static_cast<char>(value & 0xFF));
-    out.append(static_cast<char>((value >> 8) & 0xFF));
-}
-
-void put32(QByteArray& out, std::uint32_t value)
-{
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
 
 QString kindOf(const struct stat& entry)
 {
@@ -152,22 +142,13 @@ QByteArray solidJpeg(const QColor& colour, QSize size)
 
 QByteArray constantWav(std::int16_t level, int frames, int rate, int channels)
 {
-    const auto dataBytes = static_cast<std::uint32_t>(frames * channels * 2);
-    QByteArray out("RIFF");
-    put32(out, 36 + dataBytes);
-    out += "WAVEfmt ";
-    put32(out, 16);
-    put16(out, 1); // PCM
-    put16(out, static_cast<unsigned>(channels));
-    put32(out, static_cast<std::uint32_t>(rate));
-    put32(out, static_cast<std::uint32_t>(rate * channels * 2));
-    put16(out, static_cast<unsigned>(channels * 2));
-    put16(out, 16);
-    out += "data";
-    put32(out, dataBytes);
-    for (int i = 0; i < frames * channels; ++i)
-        put16(out, static_cast<std::uint16_t>(level));
-    return out;
+    QByteArray sample(2, '\0');
+    qToLittleEndian(level, sample.data());
+    return wavFile({.tag = 1,
+                    .channels = static_cast<std::uint16_t>(channels),
+                    .rate = static_cast<std::uint32_t>(rate),
+                    .bits = 16},
+                   sample.repeated(frames * channels));
 }
 
 } // namespace testcontent

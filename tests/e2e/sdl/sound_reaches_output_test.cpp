@@ -8,6 +8,7 @@
 #include "platform/ui/memo.h"
 #include "platform/ui/speed_button.h"
 #include "player/media_player.h"
+#include "tests/support/wav_files.h"
 #include "windows/main.h"
 
 #include <QCoreApplication>
@@ -30,44 +31,23 @@ constexpr int kChannels = 2;
 // A tenth of a second: the disk driver plays in real time.
 constexpr int kFrames = kRate / 10;
 
-void put16(QByteArray& out, unsigned v)
-{
-    out.append(static_cast<char>(v & 0xFF));
-    out.append(static_cast<char>((v >> 8) & 0xFF));
-}
-void put32(QByteArray& out, std::uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
 // Sample data that no silence or other sound can produce: a ramp, no zero in it.
 QByteArray samples()
 {
     QByteArray data;
     for (int i = 0; i < kFrames; ++i) {
         const int v = (i % 2000) * 13 + 5;
-        put16(data, static_cast<unsigned>(v));
-        put16(data, static_cast<unsigned>(-v));
+        for (const int sample : {v, -v}) {
+            data.append(static_cast<char>(sample & 0xFF));
+            data.append(static_cast<char>((sample >> 8) & 0xFF));
+        }
     }
     return data;
 }
 
 QByteArray wav(const QByteArray& data)
 {
-    QByteArray out("RIFF");
-    put32(out, static_cast<std::uint32_t>(36 + data.size()));
-    out += "WAVEfmt ";
-    put32(out, 16);
-    put16(out, 1);
-    put16(out, kChannels);
-    put32(out, kRate);
-    put32(out, kRate * kChannels * 2);
-    put16(out, kChannels * 2);
-    put16(out, 16);
-    out += "data";
-    put32(out, static_cast<std::uint32_t>(data.size()));
-    return out + data;
+    return testcontent::wavFile({.tag = 1, .channels = kChannels, .rate = kRate, .bits = 16}, data);
 }
 
 void write(const QString& path, const QByteArray& bytes)

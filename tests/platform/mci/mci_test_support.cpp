@@ -6,60 +6,13 @@
 
 namespace mcitest {
 
-namespace {
-
-void put16(std::vector<std::uint8_t>& out, std::uint16_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    put16(out, static_cast<std::uint16_t>(v));
-    put16(out, static_cast<std::uint16_t>(v >> 16));
-}
-void putTag(std::vector<std::uint8_t>& out, const char* tag)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(tag[i]));
-}
-
-} // namespace
-
-std::vector<std::uint8_t> wavBytes(const WavFormat& format, const std::vector<std::uint8_t>& data)
-{
-    std::vector<std::uint8_t> fmt;
-    const std::uint16_t blockAlign = format.blockAlign ? format.blockAlign
-                                                       : static_cast<std::uint16_t>(format.channels * format.bits / 8);
-    put16(fmt, format.tag);
-    put16(fmt, format.channels);
-    put32(fmt, format.rate);
-    put32(fmt, format.rate * blockAlign);
-    put16(fmt, blockAlign);
-    put16(fmt, format.bits);
-    fmt.insert(fmt.end(), format.extension.begin(), format.extension.end());
-
-    std::vector<std::uint8_t> out;
-    putTag(out, "RIFF");
-    const std::size_t padding = data.size() % 2;
-    put32(out, static_cast<std::uint32_t>(4 + 8 + fmt.size() + 8 + data.size() + padding));
-    putTag(out, "WAVE");
-    putTag(out, "fmt ");
-    put32(out, static_cast<std::uint32_t>(fmt.size()));
-    out.insert(out.end(), fmt.begin(), fmt.end());
-    putTag(out, "data");
-    put32(out, static_cast<std::uint32_t>(data.size()));
-    out.insert(out.end(), data.begin(), data.end());
-    if (padding)
-        out.push_back(0);
-    return out;
-}
-
 std::vector<std::uint8_t> le16(const std::vector<std::int16_t>& samples)
 {
     std::vector<std::uint8_t> out;
-    for (const std::int16_t s : samples)
-        put16(out, static_cast<std::uint16_t>(s));
+    for (const std::int16_t s : samples) {
+        out.push_back(static_cast<std::uint8_t>(s));
+        out.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(s) >> 8));
+    }
     return out;
 }
 

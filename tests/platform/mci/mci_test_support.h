@@ -7,6 +7,7 @@
 #include "platform/mci/mci.h"
 #include "platform/mci/mci_testing.h"
 #include "tests/support/message_receiver.h"
+#include "tests/support/wav_files.h"
 
 #include <QTemporaryDir>
 #include <QWidget>
@@ -18,18 +19,10 @@
 
 namespace mcitest {
 
-// The fmt chunk of a WAV file.
-struct WavFormat {
-    std::uint16_t tag = 1; // 1 PCM, 3 float, 6 A-law, 7 mu-law, 0x02 and 0x11 ADPCM
-    std::uint16_t channels = 1;
-    std::uint32_t rate = 1000;
-    std::uint16_t bits = 16;
-    std::uint16_t blockAlign = 0; // 0: channels × bits / 8
-    std::vector<std::uint8_t> extension; // bytes after the 16 basic ones, with their size field
-};
+// WAV files come from the tests' one writer.
+using testcontent::wavBytes;
+using testcontent::WavFormat;
 
-// A complete WAV file: RIFF header, fmt chunk and data chunk.
-std::vector<std::uint8_t> wavBytes(const WavFormat& format, const std::vector<std::uint8_t>& data);
 // 16-bit PCM of the given samples (interleaved).
 std::vector<std::uint8_t> pcm16Wav(const std::vector<std::int16_t>& samples, std::uint32_t rate = 1000,
                                    std::uint16_t channels = 1);

@@ -4,6 +4,7 @@
 // is written to standard error once. In an executable of its own, since SDL's
 // audio is started once per process.
 #include "platform/mci/mci.h"
+#include "tests/support/wav_files.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -11,36 +12,23 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace {
 
 std::string writeWav(const QTemporaryDir& dir)
 {
     // 100 frames of 16-bit mono at 8 kHz: 12 ms.
-    std::string wav = "RIFF";
-    const auto put32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            wav.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-    };
-    const auto put16 = [&](unsigned v) {
-        wav.push_back(static_cast<char>(v & 0xFF));
-        wav.push_back(static_cast<char>((v >> 8) & 0xFF));
-    };
-    put32(36 + 200);
-    wav += "WAVEfmt ";
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(8000);
-    put32(16000);
-    put16(2);
-    put16(16);
-    wav += "data";
-    put32(200);
-    for (int i = 0; i < 100; ++i)
-        put16(static_cast<unsigned>(i * 100));
+    std::vector<std::uint8_t> data;
+    for (int i = 0; i < 100; ++i) {
+        data.push_back(static_cast<std::uint8_t>((i * 100) & 0xFF));
+        data.push_back(static_cast<std::uint8_t>((i * 100) >> 8));
+    }
+    const std::vector<std::uint8_t> wav = testcontent::wavBytes({.tag = 1, .channels = 1, .rate = 8000, .bits = 16},
+                                                                data);
     const std::string path = dir.filePath("short.wav").toStdString();
-    std::ofstream(path, std::ios::binary) << wav;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
     return path;
 }
 

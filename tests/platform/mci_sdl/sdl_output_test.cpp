@@ -5,6 +5,7 @@
 #include "platform/mci/mci.h"
 #include "platform/mci/mci_testing.h"
 #include "tests/support/message_receiver.h"
+#include "tests/support/wav_files.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -23,22 +24,6 @@ namespace {
 // Generous bounds for a loaded machine: they only keep a broken build from hanging.
 constexpr auto kPatience = std::chrono::seconds(30);
 
-void put16(std::vector<char>& out, int v)
-{
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>((v >> 8) & 0xFF));
-}
-void put32(std::vector<char>& out, std::uint32_t v)
-{
-    put16(out, static_cast<int>(v & 0xFFFF));
-    put16(out, static_cast<int>(v >> 16));
-}
-void putTag(std::vector<char>& out, const char* tag)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(tag[i]);
-}
-
 // A WAV in exactly the output's format (44.1 kHz, stereo, 16 bits), so that the
 // bytes must reach the output unchanged; no sample is zero.
 std::vector<char> stereoSamples(std::size_t frames)
@@ -46,30 +31,12 @@ std::vector<char> stereoSamples(std::size_t frames)
     std::vector<char> data;
     for (std::size_t i = 0; i < frames; ++i) {
         const int v = static_cast<int>(i % 3000) * 10 + 7;
-        put16(data, v);
-        put16(data, -v);
+        for (const int sample : {v, -v}) {
+            data.push_back(static_cast<char>(sample & 0xFF));
+            data.push_back(static_cast<char>((sample >> 8) & 0xFF));
+        }
     }
     return data;
-}
-
-std::vector<char> wavFile(const std::vector<char>& data)
-{
-    std::vector<char> out;
-    putTag(out, "RIFF");
-    put32(out, static_cast<std::uint32_t>(36 + data.size()));
-    putTag(out, "WAVE");
-    putTag(out, "fmt ");
-    put32(out, 16);
-    put16(out, 1);
-    put16(out, 2);
-    put32(out, 44100);
-    put32(out, 44100 * 4);
-    put16(out, 4);
-    put16(out, 16);
-    putTag(out, "data");
-    put32(out, static_cast<std::uint32_t>(data.size()));
-    out.insert(out.end(), data.begin(), data.end());
-    return out;
 }
 
 // What the file holds now. The driver writes silence for as long as the
@@ -105,8 +72,9 @@ protected:
     MCIDEVICEID open(const std::vector<char>& data, const char* name)
     {
         const std::string path = s_dir->filePath(name).toStdString();
-        const std::vector<char> bytes = wavFile(data);
-        std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        const QByteArray bytes = testcontent::wavFile({.tag = 1, .channels = 2, .rate = 44100, .bits = 16},
+                                                      QByteArray(data.data(), static_cast<qsizetype>(data.size())));
+        std::ofstream(path, std::ios::binary).write(bytes.constData(), bytes.size());
         MCI_OPEN_PARMS parms;
         parms.lpstrElementName = path.c_str();
         EXPECT_EQ(mciSendCommand(0, MCI_OPEN, MCI_WAIT | MCI_OPEN_ELEMENT, &parms), 0u);
