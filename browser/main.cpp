@@ -8,7 +8,7 @@ namespace {
 
 // The content folder beside the executable, with its final separator so that
 // content paths are the folder followed directly by a relative name.
-const QString DefaultDataSubfolder = QStringLiteral("DATA/");
+const QString kDefaultDataSubfolder = QStringLiteral("DATA/");
 
 } // namespace
 
@@ -77,7 +77,7 @@ void LetterBrowser::presentWelcomePage()
 
 void LetterBrowser::FormActivate()
 {
-    m_dataFolder = m_services.FolderPart(m_services.ProgramFilePath()) + DefaultDataSubfolder;
+    m_dataFolder = m_services.FolderPart(m_services.ProgramFilePath()) + kDefaultDataSubfolder;
     m_view.setDataFolderText(displayPath(m_dataFolder));
     presentWelcomePage();
 }

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr const char* NoDeviceOpenMessage = "No MCI device open";
-constexpr const char* UnknownErrorMessage = "Unknown error code";
+constexpr const char* kNoDeviceOpenMessage = "No MCI device open";
+constexpr const char* kUnknownErrorMessage = "Unknown error code";
 // Large enough for any error text the media layer has.
 constexpr unsigned kErrorTextBufferSize = 4096;
 // Step and Back move the picture by a tenth of the medium.
@@ -39,7 +39,7 @@ MCIERROR TMediaPlayer::send(MCIDEVICEID device, unsigned command, std::uint32_t 
 void TMediaPlayer::requireOpen() const
 {
     if (!m_isOpen)
-        throw EMCIDeviceError(NoDeviceOpenMessage);
+        throw EMCIDeviceError(kNoDeviceOpenMessage);
 }
 
 std::uint32_t TMediaPlayer::status(std::uint32_t item, bool record)
@@ -364,7 +364,7 @@ std::string TMediaPlayer::ErrorText()
 {
     std::array<char, kErrorTextBufferSize> buffer{};
     if (!m_port.getErrorString(m_lastError, buffer.data(), kErrorTextBufferSize))
-        return UnknownErrorMessage;
+        return kUnknownErrorMessage;
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 

@@ -100,11 +100,11 @@ bool dataChunksFit(const std::uint8_t* data, std::size_t size)
 // template arguments of the conversion below, so that reading a sample is
 // inlined into its loop rather than called through a pointer.
 struct U8 {
-    static constexpr std::size_t bytes = 1;
+    static constexpr std::size_t kBytes = 1;
     static float read(const Uint8* p) { return (static_cast<float>(*p) - 128.0f) / 128.0f; }
 };
 struct S16 {
-    static constexpr std::size_t bytes = 2;
+    static constexpr std::size_t kBytes = 2;
     static float read(const Uint8* p)
     {
         Sint16 v;
@@ -113,7 +113,7 @@ struct S16 {
     }
 };
 struct S32 {
-    static constexpr std::size_t bytes = 4;
+    static constexpr std::size_t kBytes = 4;
     static float read(const Uint8* p)
     {
         Sint32 v;
@@ -122,7 +122,7 @@ struct S32 {
     }
 };
 struct F32 {
-    static constexpr std::size_t bytes = 4;
+    static constexpr std::size_t kBytes = 4;
     static float read(const Uint8* p)
     {
         float v;
@@ -154,7 +154,7 @@ template <typename Encoding> struct Source {
     float at(std::size_t frame, int channel) const
     {
         return Encoding::read(
-            data + (frame * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel)) * Encoding::bytes);
+            data + (frame * static_cast<std::size_t>(channels) + static_cast<std::size_t>(channel)) * Encoding::kBytes);
     }
 };
 

@@ -7,9 +7,9 @@ using Entries = std::vector<std::string>;
 
 namespace {
 
-const QString BeText = BrowserRig::Data + QStringLiteral("Б/letter_text.txt");
-const QString BePicture = BrowserRig::Data + QStringLiteral("Б/letter_img.jpg");
-const QString BeSound = BrowserRig::Data + QStringLiteral("Б/letter_voice.wav");
+const QString kBeText = BrowserRig::kData + QStringLiteral("Б/letter_text.txt");
+const QString kBePicture = BrowserRig::kData + QStringLiteral("Б/letter_img.jpg");
+const QString kBeSound = BrowserRig::kData + QStringLiteral("Б/letter_voice.wav");
 constexpr std::uint8_t kBe = 0xC1;
 
 } // namespace
@@ -21,7 +21,7 @@ TEST(ContentPages, EmptyDataFolderGivesTheWelcomeFallbacks)
     BrowserRig rig;
     rig.browser.FormActivate();
     EXPECT_EQ(rig.view.lines, QStringList{"Invalid welcome text data!"});
-    EXPECT_EQ(rig.view.picture, FakeView::FallbackPicture);
+    EXPECT_EQ(rig.view.picture, FakeView::kFallbackPicture);
     EXPECT_EQ(rig.services.beeps, 1);
     EXPECT_FALSE(rig.view.visible);
     EXPECT_TRUE(rig.player.fileName.isEmpty());
@@ -41,7 +41,7 @@ TEST(ContentPages, EmptyDataFolderGivesTheLetterFallbacks)
     rig.press(kBe);
     EXPECT_EQ(rig.browser.CurrentLetter(), kBe);
     EXPECT_EQ(rig.view.lines, QStringList{"Invalid text data!"});
-    EXPECT_EQ(rig.view.picture, FakeView::FallbackPicture);
+    EXPECT_EQ(rig.view.picture, FakeView::kFallbackPicture);
     EXPECT_EQ(rig.services.beeps, 2) << "one at start for the welcome sound, one for the letter";
     EXPECT_FALSE(rig.view.visible);
     EXPECT_EQ(rig.journal.count("player play"), 0);
@@ -51,15 +51,15 @@ TEST(ContentPages, EmptyDataFolderGivesTheLetterFallbacks)
 TEST(ContentPages, FolderWithOnlyThePicture)
 {
     BrowserRig rig;
-    rig.services.presentFiles.insert(BePicture);
+    rig.services.presentFiles.insert(kBePicture);
     rig.start();
     const int beepsBefore = rig.services.beeps;
     rig.press(kBe);
     EXPECT_EQ(rig.view.lines, QStringList{"Invalid text data!"});
-    EXPECT_EQ(rig.view.picture, BePicture);
+    EXPECT_EQ(rig.view.picture, kBePicture);
     EXPECT_EQ(rig.services.beeps, beepsBefore + 1);
     EXPECT_EQ(rig.journal.entries(),
-              (Entries{"clear lines", "add line Invalid text data!", "load picture " + BePicture.toStdString(), "beep",
+              (Entries{"clear lines", "add line Invalid text data!", "load picture " + kBePicture.toStdString(), "beep",
                        "hide player"}));
 }
 
@@ -67,14 +67,14 @@ TEST(ContentPages, FolderWithOnlyThePicture)
 TEST(ContentPages, SoundAloneIsEnoughToPlay)
 {
     BrowserRig rig;
-    rig.services.presentFiles.insert(BeSound);
+    rig.services.presentFiles.insert(kBeSound);
     rig.start();
     const int beepsBefore = rig.services.beeps;
     rig.press(kBe);
     EXPECT_EQ(rig.view.lines, QStringList{"Invalid text data!"});
-    EXPECT_EQ(rig.view.picture, FakeView::FallbackPicture);
+    EXPECT_EQ(rig.view.picture, FakeView::kFallbackPicture);
     EXPECT_EQ(rig.services.beeps, beepsBefore);
-    EXPECT_EQ(rig.player.fileName, BeSound);
+    EXPECT_EQ(rig.player.fileName, kBeSound);
     EXPECT_TRUE(rig.player.playing);
     EXPECT_TRUE(rig.browser.AutoPlayArmed());
 }
@@ -102,18 +102,18 @@ TEST(ContentPages, CompletePagesReadTheirThreeFiles)
     rig.journal.clear();
     rig.press(kBe);
     EXPECT_EQ(rig.view.lines, QStringList{"Б text"});
-    EXPECT_EQ(rig.view.picture, BePicture);
-    EXPECT_EQ(rig.player.openFile, BeSound);
-    const Entries expectedStart{"clear lines", "load text " + BeText.toStdString(),
-                                "load picture " + BePicture.toStdString(), "player file " + BeSound.toStdString(),
-                                "player open " + BeSound.toStdString()};
+    EXPECT_EQ(rig.view.picture, kBePicture);
+    EXPECT_EQ(rig.player.openFile, kBeSound);
+    const Entries expectedStart{"clear lines", "load text " + kBeText.toStdString(),
+                                "load picture " + kBePicture.toStdString(), "player file " + kBeSound.toStdString(),
+                                "player open " + kBeSound.toStdString()};
     ASSERT_GE(rig.journal.entries().size(), expectedStart.size());
     EXPECT_EQ(Entries(rig.journal.entries().begin(), rig.journal.entries().begin() + 5), expectedStart);
 
     rig.player.endSound();
     rig.press('`');
     EXPECT_EQ(rig.view.lines, QStringList{"Ё text"});
-    EXPECT_EQ(rig.player.openFile, BrowserRig::Data + QStringLiteral("Ё/letter_voice.wav"));
+    EXPECT_EQ(rig.player.openFile, BrowserRig::kData + QStringLiteral("Ё/letter_voice.wav"));
 }
 
 // A page without a sound leaves the player on the previous page's file and does not reopen it.
@@ -128,9 +128,9 @@ TEST(ContentPages, MissingSoundKeepsThePreviousFile)
     rig.journal.clear();
 
     rig.press('f'); // А has no folder
-    EXPECT_EQ(rig.player.fileName, BeSound);
-    EXPECT_EQ(rig.player.openFile, BeSound);
-    EXPECT_EQ(rig.journal.count("player open " + BeSound.toStdString()), 0);
+    EXPECT_EQ(rig.player.fileName, kBeSound);
+    EXPECT_EQ(rig.player.openFile, kBeSound);
+    EXPECT_EQ(rig.journal.count("player open " + kBeSound.toStdString()), 0);
     EXPECT_FALSE(rig.view.visible);
 }
 
@@ -140,7 +140,7 @@ TEST(ContentPages, PictureErrorStopsTheLaterSteps)
 {
     BrowserRig rig;
     rig.completeLetter("Б");
-    rig.view.unreadable.insert(BePicture);
+    rig.view.unreadable.insert(kBePicture);
     rig.start();
     rig.view.visible = true;
     const bool armedBefore = rig.browser.AutoPlayArmed();
@@ -149,12 +149,12 @@ TEST(ContentPages, PictureErrorStopsTheLaterSteps)
     std::uint8_t key = kBe;
     EXPECT_THROW(rig.browser.FormKeyPress(key), EFakeFailure);
     EXPECT_EQ(rig.view.lines, QStringList{"Б text"});
-    EXPECT_EQ(rig.view.picture, FakeView::FallbackPicture) << "the welcome page's picture stays";
+    EXPECT_EQ(rig.view.picture, FakeView::kFallbackPicture) << "the welcome page's picture stays";
     EXPECT_TRUE(rig.player.fileName.isEmpty());
     EXPECT_EQ(rig.services.beeps, beepsBefore);
     EXPECT_TRUE(rig.view.visible);
     EXPECT_EQ(rig.browser.AutoPlayArmed(), armedBefore);
-    EXPECT_EQ(rig.journal.entries().back(), "load picture " + BePicture.toStdString());
+    EXPECT_EQ(rig.journal.entries().back(), "load picture " + kBePicture.toStdString());
 }
 
 // An unreadable text file ends the load right after the lines were cleared.
@@ -162,7 +162,7 @@ TEST(ContentPages, TextErrorStopsEverythingAfterIt)
 {
     BrowserRig rig;
     rig.completeWelcome();
-    rig.view.unreadable.insert(BrowserRig::Data + "Main/welcome_text.txt");
+    rig.view.unreadable.insert(BrowserRig::kData + "Main/welcome_text.txt");
     EXPECT_THROW(rig.browser.FormActivate(), EFakeFailure);
     EXPECT_TRUE(rig.view.lines.isEmpty());
     EXPECT_EQ(rig.journal.entries().back(), "load text /opt/kids/DATA/Main/welcome_text.txt");
@@ -174,12 +174,12 @@ TEST(ContentPages, RefusedSoundEndsTheHandler)
 {
     BrowserRig rig;
     rig.completeLetter("Б");
-    rig.player.refused.insert(BeSound);
+    rig.player.refused.insert(kBeSound);
     rig.start();
     std::uint8_t key = kBe;
     EXPECT_THROW(rig.browser.FormKeyPress(key), EFakeFailure);
     EXPECT_EQ(rig.view.lines, QStringList{"Б text"});
-    EXPECT_EQ(rig.view.picture, BePicture);
+    EXPECT_EQ(rig.view.picture, kBePicture);
     EXPECT_FALSE(rig.player.playing);
     EXPECT_EQ(rig.journal.count("player play"), 0);
     EXPECT_TRUE(rig.browser.AutoPlayArmed()) << "left as the start set it";
@@ -194,10 +194,10 @@ TEST(ContentPages, SameLetterTwiceReloadsAndReplays)
     rig.press(kBe);
     rig.player.endSound();
     rig.deliver();
-    rig.view.textFiles[BeText] = QStringList{"changed on disk"};
+    rig.view.textFiles[kBeText] = QStringList{"changed on disk"};
     rig.press(0xE1); // б
     EXPECT_EQ(rig.view.lines, QStringList{"changed on disk"});
-    EXPECT_EQ(rig.journal.count("load text " + BeText.toStdString()), 2);
+    EXPECT_EQ(rig.journal.count("load text " + kBeText.toStdString()), 2);
     EXPECT_EQ(rig.journal.count("player play"), 2);
     EXPECT_TRUE(rig.player.playing);
 }

@@ -46,10 +46,10 @@ TEST(DataFolder, StartErrorKeepsTheFolder)
 {
     BrowserRig rig;
     rig.completeWelcome();
-    rig.view.unreadable.insert(BrowserRig::Data + "Main/welcome_img.jpg");
+    rig.view.unreadable.insert(BrowserRig::kData + "Main/welcome_img.jpg");
     EXPECT_THROW(rig.browser.FormActivate(), EFakeFailure);
-    EXPECT_EQ(rig.browser.DataFolder(), BrowserRig::Data);
-    EXPECT_EQ(rig.view.dataFolderField, BrowserRig::Data);
+    EXPECT_EQ(rig.browser.DataFolder(), BrowserRig::kData);
+    EXPECT_EQ(rig.view.dataFolderField, BrowserRig::kData);
     EXPECT_EQ(rig.view.lines, (QStringList{"Hello", "Press a key"}));
 }
 
@@ -73,7 +73,7 @@ TEST(DataFolder, ChosenMarkerFileSelectsItsFolder)
     rig.view.textFiles.insert(QStringLiteral("/media/content/Б/letter_text.txt"), {"elsewhere"});
     rig.press(0xC1);
     EXPECT_EQ(rig.view.lines, QStringList{"elsewhere"});
-    EXPECT_EQ(rig.view.picture, FakeView::FallbackPicture) << "the old folder's picture is not used";
+    EXPECT_EQ(rig.view.picture, FakeView::kFallbackPicture) << "the old folder's picture is not used";
 
     rig.journal.clear();
     rig.browser.SpeedButton3Click();
@@ -89,8 +89,8 @@ TEST(DataFolder, CancelledDialogChangesNothing)
     rig.services.dialogChoice.reset();
     rig.browser.btnDirClick();
     EXPECT_EQ(rig.journal.entries(), Entries{"dialog"});
-    EXPECT_EQ(rig.browser.DataFolder(), BrowserRig::Data);
-    EXPECT_EQ(rig.view.dataFolderField, BrowserRig::Data);
+    EXPECT_EQ(rig.browser.DataFolder(), BrowserRig::kData);
+    EXPECT_EQ(rig.view.dataFolderField, BrowserRig::kData);
 }
 
 // A folder whose name is not UTF-8 ("caf" and Latin-1 0xE9) keeps its bytes in

@@ -14,7 +14,7 @@ struct PositionRow {
 };
 
 // The Russian keyboard, letter by letter, as the child sees it printed.
-const PositionRow PositionRows[] = {
+const PositionRow kPositionRows[] = {
     {"А", 0xC0, 'f'},  {"Б", 0xC1, ','}, {"В", 0xC2, 'd'}, {"Г", 0xC3, 'u'}, {"Д", 0xC4, 'l'}, {"Е", 0xC5, 't'},
     {"Ё", 0xA8, '`'},  {"Ж", 0xC6, ';'}, {"З", 0xC7, 'p'}, {"И", 0xC8, 'b'}, {"Й", 0xC9, 'q'}, {"К", 0xCA, 'r'},
     {"Л", 0xCB, 'k'},  {"М", 0xCC, 'v'}, {"Н", 0xCD, 'y'}, {"О", 0xCE, 'j'}, {"П", 0xCF, 'g'}, {"Р", 0xD0, 'h'},
@@ -29,7 +29,7 @@ struct ShiftedRow {
 };
 
 // Shift on a punctuation key of the Latin layout still means that key's letter.
-const ShiftedRow ShiftedRows[] = {
+const ShiftedRow kShiftedRows[] = {
     {'<', "Б"}, {'>', "Ю"}, {':', "Ж"}, {'{', "Х"}, {'}', "Ъ"}, {'~', "Ё"}, {'"', "Э"},
 };
 
@@ -41,8 +41,8 @@ QString nameOf(std::uint8_t letter) { return letter == kNoLetter ? QStringLitera
 // that letter's code names its folder by the letter itself.
 TEST(KeyMapping, EveryLatinKeyGivesTheLetterOnItsKey)
 {
-    ASSERT_EQ(std::size(PositionRows), 33u);
-    for (const PositionRow& row : PositionRows) {
+    ASSERT_EQ(std::size(kPositionRows), 33u);
+    for (const PositionRow& row : kPositionRows) {
         SCOPED_TRACE(row.letter);
         EXPECT_EQ(letterForKey(static_cast<std::uint8_t>(row.key)), row.code);
         EXPECT_EQ(letterFolderName(row.code), QString::fromUtf8(row.letter));
@@ -82,7 +82,7 @@ TEST(KeyMapping, YoFromEveryWayOfTypingIt)
 // The shifted punctuation keys give the same letters as their unshifted characters.
 TEST(KeyMapping, ShiftedPunctuationKeepsItsKeysLetter)
 {
-    for (const ShiftedRow& row : ShiftedRows) {
+    for (const ShiftedRow& row : kShiftedRows) {
         SCOPED_TRACE(row.key);
         EXPECT_EQ(nameOf(letterForKey(static_cast<std::uint8_t>(row.key))), QString::fromUtf8(row.letter));
     }
@@ -103,12 +103,12 @@ TEST(KeyMapping, EveryOtherCharacterStandsForNoLetter)
     }
 
     std::set<int> letterKeys;
-    for (const PositionRow& row : PositionRows) {
+    for (const PositionRow& row : kPositionRows) {
         letterKeys.insert(static_cast<unsigned char>(row.key));
         if (row.key >= 'a' && row.key <= 'z')
             letterKeys.insert(row.key - 'a' + 'A');
     }
-    for (const ShiftedRow& row : ShiftedRows)
+    for (const ShiftedRow& row : kShiftedRows)
         letterKeys.insert(static_cast<unsigned char>(row.key));
     for (int cyrillic = 0xC0; cyrillic <= 0xFF; ++cyrillic)
         letterKeys.insert(cyrillic);

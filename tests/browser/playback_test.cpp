@@ -8,16 +8,16 @@ using Entries = std::vector<std::string>;
 namespace {
 
 constexpr std::uint8_t kBeKey = 0xC1;
-const std::string WelcomeSound = "/opt/kids/DATA/Main/welcome_sound.wav";
-const std::string BeJournalSound = "/opt/kids/DATA/Б/letter_voice.wav";
-const std::string ASound = "/opt/kids/DATA/А/letter_voice.wav";
+const std::string kWelcomeSound = "/opt/kids/DATA/Main/welcome_sound.wav";
+const std::string kBeJournalSound = "/opt/kids/DATA/Б/letter_voice.wav";
+const std::string kASound = "/opt/kids/DATA/А/letter_voice.wav";
 
 // PlayerActivate with sound on, as the journal shows it.
 Entries activation(const std::string& sound)
 {
     return {"hide player", "player open " + sound, "player play", "player wait true"};
 }
-const Entries Deactivation{"player wait false", "player stop", "show player"};
+const Entries kDeactivation{"player wait false", "player stop", "show player"};
 
 Entries operator+(Entries a, const Entries& b)
 {
@@ -53,7 +53,7 @@ TEST(Arming, WindowShownArmsBeforeLoadingAndPlaysTheWelcomeSound)
 
     BrowserRig failing;
     failing.completeWelcome();
-    failing.view.unreadable.insert(BrowserRig::Data + "Main/welcome_text.txt");
+    failing.view.unreadable.insert(BrowserRig::kData + "Main/welcome_text.txt");
     EXPECT_THROW(failing.browser.FormActivate(), EFakeFailure);
     EXPECT_TRUE(failing.browser.AutoPlayArmed()) << "armed before the page was loaded";
 
@@ -62,7 +62,7 @@ TEST(Arming, WindowShownArmsBeforeLoadingAndPlaysTheWelcomeSound)
     rig.browser.FormActivate();
     const Entries& entries = rig.journal.entries();
     ASSERT_GE(entries.size(), 4u);
-    EXPECT_EQ(Entries(entries.end() - 4, entries.end()), activation(WelcomeSound));
+    EXPECT_EQ(Entries(entries.end() - 4, entries.end()), activation(kWelcomeSound));
     EXPECT_TRUE(rig.player.playing);
     EXPECT_FALSE(rig.view.visible);
 }
@@ -76,7 +76,7 @@ TEST(Arming, LetterKeyArmsOnlyAfterItsSoundOpened)
     EXPECT_FALSE(unarmed.browser.AutoPlayArmed()) << "no sound";
 
     StartedRig refused;
-    refused.player.refused.insert(QString::fromStdString(ASound));
+    refused.player.refused.insert(QString::fromStdString(kASound));
     std::uint8_t key = 'f';
     EXPECT_THROW(refused.browser.FormKeyPress(key), EFakeFailure);
     EXPECT_FALSE(refused.browser.AutoPlayArmed()) << "the sound did not open";
@@ -92,7 +92,7 @@ TEST(Arming, LetterKeyArmsOnlyAfterItsSoundOpened)
     rig.press('f');
     EXPECT_TRUE(rig.browser.AutoPlayArmed());
     const Entries& entries = rig.journal.entries();
-    EXPECT_EQ(Entries(entries.end() - 4, entries.end()), activation(ASound));
+    EXPECT_EQ(Entries(entries.end() - 4, entries.end()), activation(kASound));
 }
 
 // The welcome button arms before loading, plays the welcome sound and leaves CurrentLetter alone.
@@ -110,11 +110,11 @@ TEST(Arming, WelcomeButtonArmsAndPlaysWithoutTouchingTheLetter)
     EXPECT_EQ(rig.browser.CurrentLetter(), kBeKey);
     EXPECT_EQ(rig.view.lines, (QStringList{"Hello", "Press a key"}));
     const Entries& entries = rig.journal.entries();
-    EXPECT_EQ(Entries(entries.end() - 4, entries.end()), activation(WelcomeSound));
+    EXPECT_EQ(Entries(entries.end() - 4, entries.end()), activation(kWelcomeSound));
 
     StartedRig failing;
     ASSERT_FALSE(failing.browser.AutoPlayArmed());
-    failing.view.unreadable.insert(BrowserRig::Data + "Main/welcome_text.txt");
+    failing.view.unreadable.insert(BrowserRig::kData + "Main/welcome_text.txt");
     EXPECT_THROW(failing.browser.SpeedButton3Click(), EFakeFailure);
     EXPECT_TRUE(failing.browser.AutoPlayArmed()) << "armed before the page was loaded";
 }
@@ -131,7 +131,7 @@ TEST(Arming, SoundOnWhileHiddenArmsAndAlwaysPlays)
 
     rig.toggleSound(); // on
     EXPECT_TRUE(rig.browser.AutoPlayArmed());
-    EXPECT_EQ(rig.journal.entries(), activation(BeJournalSound));
+    EXPECT_EQ(rig.journal.entries(), activation(kBeJournalSound));
     EXPECT_TRUE(rig.player.playing);
 }
 
@@ -142,10 +142,10 @@ TEST(Arming, RepeatClickPlaysToTheEndWithoutArming)
     bool doDefault = true;
     rig.browser.MediaPlayer1Click(doDefault);
     EXPECT_TRUE(doDefault);
-    EXPECT_EQ(rig.journal.entries(), activation(WelcomeSound));
+    EXPECT_EQ(rig.journal.entries(), activation(kWelcomeSound));
     rig.player.Play(); // the control's own action for its Play button
     rig.browser.MediaPlayer1PostClick();
-    EXPECT_EQ(rig.journal.entries(), activation(WelcomeSound) + Entries{"player play and wait"} + Deactivation);
+    EXPECT_EQ(rig.journal.entries(), activation(kWelcomeSound) + Entries{"player play and wait"} + kDeactivation);
     EXPECT_FALSE(rig.browser.AutoPlayArmed());
     EXPECT_TRUE(rig.view.visible);
 
@@ -167,7 +167,7 @@ TEST(Arming, ActivationFollowsTheSoundCheckBox)
     rig.view.checked = true;
     rig.journal.clear();
     rig.browser.PlayerDeActivate();
-    EXPECT_EQ(rig.journal.entries(), Deactivation);
+    EXPECT_EQ(rig.journal.entries(), kDeactivation);
 }
 
 // An automatically started sound that plays to its end brings the repeat control back and disarms.
@@ -180,7 +180,7 @@ TEST(Notify, RealEndOfAnAutomaticSoundShowsTheRepeatControl)
     rig.player.endSound();
     rig.journal.clear();
     rig.deliver();
-    EXPECT_EQ(rig.journal.entries(), Deactivation);
+    EXPECT_EQ(rig.journal.entries(), kDeactivation);
     EXPECT_FALSE(rig.browser.AutoPlayArmed());
     EXPECT_TRUE(rig.view.visible);
 }
@@ -212,7 +212,7 @@ TEST(Notify, FailedOutputEndsTheSoundAndShowsTheRepeatControl)
     rig.player.posted.assign({Notification::Failure});
     rig.journal.clear();
     rig.deliver();
-    EXPECT_EQ(rig.journal.entries(), Deactivation);
+    EXPECT_EQ(rig.journal.entries(), kDeactivation);
     EXPECT_FALSE(rig.browser.AutoPlayArmed());
     EXPECT_TRUE(rig.view.visible);
 }
@@ -236,7 +236,7 @@ TEST(Notify, SuccessIgnoredWhenDisarmedOrAnotherSoundPlays)
     EXPECT_TRUE(rig.browser.AutoPlayArmed());
     rig.player.endSound();
     rig.deliver();
-    EXPECT_EQ(rig.journal.entries(), Deactivation);
+    EXPECT_EQ(rig.journal.entries(), kDeactivation);
 }
 
 // The welcome button pressed during a sound plays the welcome sound to its end, then the repeat control comes back.
@@ -246,7 +246,7 @@ TEST(Notify, WelcomeButtonDuringASoundPlaysToItsEnd)
     rig.press(kBeKey);
     rig.journal.clear();
     rig.browser.SpeedButton3Click();
-    EXPECT_EQ(rig.player.openFile.toStdString(), WelcomeSound);
+    EXPECT_EQ(rig.player.openFile.toStdString(), kWelcomeSound);
     EXPECT_TRUE(rig.player.playing);
     rig.journal.clear();
     rig.deliver(); // the interrupted sound of Б reports back
@@ -256,7 +256,7 @@ TEST(Notify, WelcomeButtonDuringASoundPlaysToItsEnd)
 
     rig.player.endSound();
     rig.deliver();
-    EXPECT_EQ(rig.journal.entries(), Deactivation);
+    EXPECT_EQ(rig.journal.entries(), kDeactivation);
     EXPECT_TRUE(rig.view.visible);
     EXPECT_EQ(rig.browser.CurrentLetter(), kBeKey);
 }
@@ -282,7 +282,7 @@ TEST(Notify, KeyTypedDuringTheReplayPlaysToItsEnd)
     EXPECT_TRUE(rig.player.playing);
     rig.player.endSound();
     rig.deliver();
-    EXPECT_EQ(rig.journal.entries(), Deactivation);
+    EXPECT_EQ(rig.journal.entries(), kDeactivation);
     EXPECT_FALSE(rig.browser.AutoPlayArmed());
 }
 
@@ -299,7 +299,7 @@ TEST(SoundCheckBox, SoundOffThenALetter)
     EXPECT_EQ(rig.journal.count("player play"), 0);
     EXPECT_EQ(rig.journal.count("beep"), 0);
     EXPECT_FALSE(rig.view.visible);
-    EXPECT_EQ(rig.player.openFile.toStdString(), BeJournalSound) << "opened whatever the check box says";
+    EXPECT_EQ(rig.player.openFile.toStdString(), kBeJournalSound) << "opened whatever the check box says";
 }
 
 // Sound off while a sound plays lets it finish and keeps the repeat control hidden.
@@ -325,7 +325,7 @@ TEST(SoundCheckBox, SoundOffAndOnDuringASoundRestartsIt)
     rig.toggleSound();
     rig.journal.clear();
     rig.toggleSound();
-    EXPECT_EQ(rig.journal.entries(), activation(BeJournalSound));
+    EXPECT_EQ(rig.journal.entries(), activation(kBeJournalSound));
     EXPECT_TRUE(rig.browser.AutoPlayArmed());
     rig.journal.clear();
     rig.deliver(); // the interrupted Play reports back
@@ -333,7 +333,7 @@ TEST(SoundCheckBox, SoundOffAndOnDuringASoundRestartsIt)
     EXPECT_TRUE(rig.player.playing);
     rig.player.endSound();
     rig.deliver();
-    EXPECT_EQ(rig.journal.entries(), Deactivation);
+    EXPECT_EQ(rig.journal.entries(), kDeactivation);
     EXPECT_TRUE(rig.view.visible);
 }
 

@@ -16,6 +16,11 @@ inline const QString kLetters = QStringLiteral("АБВГДЕЁЖЗИЙКЛМНО
 // The character each letter's key gives with a Latin layout, in the same order.
 inline const QString kLatinKeys = QStringLiteral("f,dult`;pbqrkvyjghcnea[wxio]sm'.z");
 
+// Letters the tests name.
+inline const QString kEf = QStringLiteral("Ф");
+inline const QString kVe = QStringLiteral("В");
+inline const QString kYa = QStringLiteral("Я");
+
 // Short sounds, so that playing one through costs nothing.
 constexpr int kLetterFrames = 20;
 constexpr int kWelcomeFrames = 30;

@@ -23,9 +23,6 @@ using namespace e2e;
 
 namespace {
 
-const QString Ef = QStringLiteral("Ф");
-const QString Ya = QStringLiteral("Я");
-
 QString jpegError(int code) { return QStringLiteral("JPEG error #%1.").arg(code); }
 
 // A started window on a folder with the welcome page, Я's complete page and
@@ -37,7 +34,7 @@ struct BadInputRig : MainWindowRig {
     explicit BadInputRig(const std::function<void(ContentFolder&)>& damage)
     {
         folder.writeWelcome(welcomeContent());
-        folder.writeLetter(Ya, letterContent(Ya));
+        folder.writeLetter(kYa, letterContent(kYa));
         damage(folder);
         listingBefore = folder.listing();
         startOn(folder);
@@ -53,7 +50,7 @@ struct BadInputRig : MainWindowRig {
     // The next key shows Я's page and plays its sound as on any day, and the folder is as it was.
     void expectNextKeyAnsweredAndNothingWritten()
     {
-        const PageContent ya = letterContent(Ya);
+        const PageContent ya = letterContent(kYa);
         const auto boxes = dialogs.errorBoxes().size();
         const int beeps = dialogs.beeps();
         playToEnd();
@@ -103,8 +100,8 @@ TEST(BadInput, EmptyDataFolder)
 // A letter folder with only its picture: the message line, that picture, one beep, no sound.
 TEST(BadInput, LetterFolderWithOnlyThePicture)
 {
-    const PageContent ef = letterContent(Ef);
-    BadInputRig rig([&](ContentFolder& f) { f.writePicture(Ef + "/letter_img.jpg", ef.colour); });
+    const PageContent ef = letterContent(kEf);
+    BadInputRig rig([&](ContentFolder& f) { f.writePicture(kEf + "/letter_img.jpg", ef.colour); });
     rig.type(QStringLiteral("a"));
     EXPECT_EQ(rig.lines(), QStringList{QStringLiteral("Invalid text data!")});
     EXPECT_TRUE(closeColours(rig.paintedCentre(), ef.colour));
@@ -118,8 +115,8 @@ TEST(BadInput, LetterFolderWithOnlyThePicture)
 // A letter folder with only its sound: the message line, the fallback picture, and the sound plays.
 TEST(BadInput, LetterFolderWithOnlyTheSound)
 {
-    const PageContent ef = letterContent(Ef);
-    BadInputRig rig([&](ContentFolder& f) { f.writeSound(Ef + "/letter_voice.wav", ef.level, ef.frames); });
+    const PageContent ef = letterContent(kEf);
+    BadInputRig rig([&](ContentFolder& f) { f.writeSound(kEf + "/letter_voice.wav", ef.level, ef.frames); });
     rig.type(QStringLiteral("a"));
     EXPECT_EQ(rig.lines(), QStringList{QStringLiteral("Invalid text data!")});
     EXPECT_EQ(rig.pictureData(), rig.fallbackData());
@@ -135,11 +132,11 @@ TEST(BadInput, LetterFolderWithOnlyTheSound)
 // A directory named "letter_img.jpg" counts as a missing picture: the fallback, and the rest of the page as usual.
 TEST(BadInput, DirectoryNamedLikeThePicture)
 {
-    const PageContent ef = letterContent(Ef);
+    const PageContent ef = letterContent(kEf);
     BadInputRig rig([&](ContentFolder& f) {
-        f.writeText(Ef + "/letter_text.txt", ef.lines);
-        f.makeDirectory(Ef + "/letter_img.jpg");
-        f.writeSound(Ef + "/letter_voice.wav", ef.level, ef.frames);
+        f.writeText(kEf + "/letter_text.txt", ef.lines);
+        f.makeDirectory(kEf + "/letter_img.jpg");
+        f.writeSound(kEf + "/letter_voice.wav", ef.level, ef.frames);
     });
     rig.type(QStringLiteral("a"));
     EXPECT_EQ(rig.lines(), ef.lines);
@@ -155,16 +152,15 @@ TEST(BadInput, DirectoryNamedLikeThePicture)
 // message line, without waiting on the pipe; picture and sound as usual.
 TEST(BadInput, TextThatIsADirectoryOrAPipe)
 {
-    const PageContent ef = letterContent(Ef);
-    const QString Ve = QStringLiteral("В");
-    const PageContent ve = letterContent(Ve);
+    const PageContent ef = letterContent(kEf);
+    const PageContent ve = letterContent(kVe);
     BadInputRig rig([&](ContentFolder& f) {
-        f.makeDirectory(Ef + "/letter_text.txt");
-        f.writePicture(Ef + "/letter_img.jpg", ef.colour);
-        f.writeSound(Ef + "/letter_voice.wav", ef.level, ef.frames);
-        f.makeFifo(Ve + "/letter_text.txt");
-        f.writePicture(Ve + "/letter_img.jpg", ve.colour);
-        f.writeSound(Ve + "/letter_voice.wav", ve.level, ve.frames);
+        f.makeDirectory(kEf + "/letter_text.txt");
+        f.writePicture(kEf + "/letter_img.jpg", ef.colour);
+        f.writeSound(kEf + "/letter_voice.wav", ef.level, ef.frames);
+        f.makeFifo(kVe + "/letter_text.txt");
+        f.writePicture(kVe + "/letter_img.jpg", ve.colour);
+        f.writeSound(kVe + "/letter_voice.wav", ve.level, ve.frames);
     });
     rig.type(QStringLiteral("a"));
     EXPECT_EQ(rig.lines(), QStringList{QStringLiteral("Invalid text data!")});
@@ -187,11 +183,11 @@ TEST(BadInput, TextThatIsADirectoryOrAPipe)
 // nothing of the new page is played.
 TEST(BadInput, UnreadableTextFile)
 {
-    const PageContent ef = letterContent(Ef);
+    const PageContent ef = letterContent(kEf);
     const PageContent welcome = welcomeContent();
     BadInputRig rig([&](ContentFolder& f) {
-        f.writeLetter(Ef, ef);
-        QFile::setPermissions(f.filePath(Ef + "/letter_text.txt"), QFileDevice::Permissions());
+        f.writeLetter(kEf, ef);
+        QFile::setPermissions(f.filePath(kEf + "/letter_text.txt"), QFileDevice::Permissions());
     });
     {
         OrdinaryUser user;
@@ -199,7 +195,7 @@ TEST(BadInput, UnreadableTextFile)
             GTEST_SKIP() << "running as root and cannot take an ordinary user's identity";
         rig.type(QStringLiteral("a"));
     }
-    rig.expectOneErrorBox(QStringLiteral("Cannot open file ") + rig.folder.filePath(Ef + "/letter_text.txt") + ".");
+    rig.expectOneErrorBox(QStringLiteral("Cannot open file ") + rig.folder.filePath(kEf + "/letter_text.txt") + ".");
     EXPECT_TRUE(rig.lines().isEmpty()) << "the text area was cleared before the text failed";
     EXPECT_EQ(rig.pictureData(), solidJpeg(welcome.colour)) << "the old picture stays";
     EXPECT_FALSE(rig.soundPlaying());
@@ -214,10 +210,10 @@ TEST(BadInput, UnreadableTextFile)
 // "Text exceeds memo capacity"; the old picture stays and nothing is played.
 TEST(BadInput, TextTooLongForTheTextArea)
 {
-    const PageContent ef = letterContent(Ef);
+    const PageContent ef = letterContent(kEf);
     BadInputRig rig([&](ContentFolder& f) {
-        f.writeLetter(Ef, ef);
-        f.writeBytes(Ef + "/letter_text.txt", QByteArray(TMemo::kCapacity + 1, 'a'));
+        f.writeLetter(kEf, ef);
+        f.writeBytes(kEf + "/letter_text.txt", QByteArray(TMemo::kCapacity + 1, 'a'));
     });
     rig.type(QStringLiteral("a"));
     rig.expectOneErrorBox(QStringLiteral("Text exceeds memo capacity."));
@@ -233,11 +229,11 @@ TEST(BadInput, TextTooLongForTheTextArea)
 // text stays, the old picture stays, and the page's sound is not opened.
 TEST(BadInput, JpegWithABadHeader)
 {
-    const PageContent ef = letterContent(Ef);
+    const PageContent ef = letterContent(kEf);
     const PageContent welcome = welcomeContent();
     BadInputRig rig([&](ContentFolder& f) {
-        f.writeLetter(Ef, ef);
-        f.writeBytes(Ef + "/letter_img.jpg", QByteArray("BM") + QByteArray(60, '\x01'));
+        f.writeLetter(kEf, ef);
+        f.writeBytes(kEf + "/letter_img.jpg", QByteArray("BM") + QByteArray(60, '\x01'));
     });
     rig.type(QStringLiteral("a"));
     rig.expectOneErrorBox(jpegError(JERR_NO_SOI));
@@ -257,14 +253,13 @@ TEST(BadInput, JpegWithABadHeader)
 // box at the first painting and never again.
 TEST(BadInput, JpegThatFailsAtItsFirstPainting)
 {
-    const PageContent ef = letterContent(Ef);
-    const QString Ve = QStringLiteral("В");
-    const PageContent ve = letterContent(Ve);
+    const PageContent ef = letterContent(kEf);
+    const PageContent ve = letterContent(kVe);
     BadInputRig rig([&](ContentFolder& f) {
-        f.writeLetter(Ef, ef);
-        f.writeBytes(Ef + "/letter_img.jpg", withUndefinedScanTables(solidJpeg(ef.colour)));
-        f.writeLetter(Ve, ve);
-        f.writeBytes(Ve + "/letter_img.jpg", QByteArray());
+        f.writeLetter(kEf, ef);
+        f.writeBytes(kEf + "/letter_img.jpg", withUndefinedScanTables(solidJpeg(ef.colour)));
+        f.writeLetter(kVe, ve);
+        f.writeBytes(kVe + "/letter_img.jpg", QByteArray());
     });
     struct Case {
         QString key;
@@ -297,7 +292,7 @@ TEST(BadInput, JpegThatFailsAtItsFirstPainting)
 // layer's words; text and picture are already shown, and nothing plays.
 TEST(BadInput, WavThatTheDeviceRefuses)
 {
-    const PageContent ef = letterContent(Ef);
+    const PageContent ef = letterContent(kEf);
     const QByteArray good = constantWav(ef.level, ef.frames);
     const QByteArray refused[] = {
         QByteArray(), // empty
@@ -310,8 +305,8 @@ TEST(BadInput, WavThatTheDeviceRefuses)
     for (const QByteArray& sound : refused) {
         SCOPED_TRACE(sound.size());
         BadInputRig rig([&](ContentFolder& f) {
-            f.writeLetter(Ef, ef);
-            f.writeBytes(Ef + "/letter_voice.wav", sound);
+            f.writeLetter(kEf, ef);
+            f.writeBytes(kEf + "/letter_voice.wav", sound);
         });
         rig.type(QStringLiteral("a"));
         rig.expectOneErrorBox(words);

@@ -20,9 +20,6 @@ using namespace e2e;
 
 namespace {
 
-const QString EfLetter = QStringLiteral("Ф");
-const QString Ve = QStringLiteral("В");
-
 struct PlaybackRig : MainWindowRig {
     ContentFolder folder;
     PlaybackRig()
@@ -71,7 +68,7 @@ private:
 TEST(Playback, RepeatControlComesBackWhenAnAutomaticSoundEnds)
 {
     PlaybackRig rig;
-    const PageContent ef = letterContent(EfLetter);
+    const PageContent ef = letterContent(kEf);
     VisibilityJournal journal(rig, ef.level);
     rig.type(QStringLiteral("a"));
     rig.play(ef.frames / 2);
@@ -93,7 +90,7 @@ TEST(Playback, RepeatControlComesBackWhenAnAutomaticSoundEnds)
 TEST(Playback, RepeatClickPlaysTheSoundThroughWithTheControlHidden)
 {
     PlaybackRig rig;
-    const PageContent ef = letterContent(EfLetter);
+    const PageContent ef = letterContent(kEf);
     rig.type(QStringLiteral("a"));
     rig.playToEnd();
     ASSERT_TRUE(rig.repeatVisible());
@@ -122,7 +119,7 @@ TEST(Playback, RepeatClickPlaysTheSoundThroughWithTheControlHidden)
     EXPECT_TRUE(rig.dialogs.errorBoxes().empty());
     // The window still answers keys.
     rig.type(QStringLiteral("d"));
-    EXPECT_EQ(rig.lines(), letterContent(Ve).lines);
+    EXPECT_EQ(rig.lines(), letterContent(kVe).lines);
 }
 
 // Keys typed while the repeat control's Play waits are handled after it: the
@@ -130,8 +127,8 @@ TEST(Playback, RepeatClickPlaysTheSoundThroughWithTheControlHidden)
 TEST(Playback, KeysTypedDuringTheRepeatClickAreHandledAfterIt)
 {
     PlaybackRig rig;
-    const PageContent ef = letterContent(EfLetter);
-    const PageContent ve = letterContent(Ve);
+    const PageContent ef = letterContent(kEf);
+    const PageContent ve = letterContent(kVe);
     rig.type(QStringLiteral("a"));
     rig.playToEnd();
     // Typed while the click's sound plays: queued, as a keyboard's keys are while the window waits.
@@ -165,7 +162,7 @@ TEST(Playback, NoSoundOutput)
     PlaybackRig rig;
     rig.output.setOpenFailure("no sound card");
     rig.output.breakDown("unplugged");
-    for (const QString& letter : {EfLetter, Ve, EfLetter}) {
+    for (const QString& letter : {kEf, kVe, kEf}) {
         const PageContent page = letterContent(letter);
         rig.type(kLatinKeys.mid(kLetters.indexOf(letter), 1));
         EXPECT_EQ(rig.lines(), page.lines);
@@ -173,14 +170,14 @@ TEST(Playback, NoSoundOutput)
         EXPECT_FALSE(rig.soundPlaying());
         rig.play(100);
     }
-    EXPECT_EQ(rig.heard(letterContent(EfLetter).level), 0);
+    EXPECT_EQ(rig.heard(letterContent(kEf).level), 0);
     EXPECT_EQ(rig.dialogs.beeps(), 0);
     EXPECT_TRUE(rig.dialogs.errorBoxes().empty());
     // Back when the output is.
     rig.output.setOpenFailure("");
     rig.type(QStringLiteral("d"));
     rig.playToEnd();
-    EXPECT_EQ(rig.heard(letterContent(Ve).level), letterContent(Ve).frames);
+    EXPECT_EQ(rig.heard(letterContent(kVe).level), letterContent(kVe).frames);
     EXPECT_TRUE(rig.repeatVisible());
 }
 
@@ -188,8 +185,8 @@ TEST(Playback, NoSoundOutput)
 TEST(Playback, KeysWhileASoundPlaysAreIgnored)
 {
     PlaybackRig rig;
-    const PageContent ef = letterContent(EfLetter);
-    const PageContent ve = letterContent(Ve);
+    const PageContent ef = letterContent(kEf);
+    const PageContent ve = letterContent(kVe);
     rig.type(QStringLiteral("a"));
     rig.play(5);
     for (const QString& key : {QStringLiteral("d"), QStringLiteral("в"), QStringLiteral("7"), QStringLiteral("a")}) {
@@ -212,7 +209,7 @@ TEST(Playback, KeysWhileASoundPlaysAreIgnored)
 TEST(Playback, WelcomeButtonDuringASoundPlaysTheWelcomeSoundThrough)
 {
     PlaybackRig rig;
-    const PageContent ef = letterContent(EfLetter);
+    const PageContent ef = letterContent(kEf);
     const PageContent welcome = welcomeContent();
     rig.type(QStringLiteral("a"));
     rig.play(5);
@@ -240,7 +237,7 @@ TEST(SoundSwitch, OffHidesTheControlAndPagesComeSilently)
     EXPECT_FALSE(rig.repeatVisible());
     EXPECT_EQ(QApplication::focusWidget(), rig.main.Memo1) << "the focus is back on the text";
 
-    const PageContent ef = letterContent(EfLetter);
+    const PageContent ef = letterContent(kEf);
     rig.type(QStringLiteral("a"));
     EXPECT_EQ(rig.lines(), ef.lines);
     EXPECT_EQ(rig.pictureData(), solidJpeg(ef.colour));
@@ -250,7 +247,7 @@ TEST(SoundSwitch, OffHidesTheControlAndPagesComeSilently)
     EXPECT_FALSE(rig.repeatVisible());
     EXPECT_EQ(rig.dialogs.beeps(), 0);
     rig.type(QStringLiteral("d"));
-    EXPECT_EQ(rig.lines(), letterContent(Ve).lines) << "keys work with sound off";
+    EXPECT_EQ(rig.lines(), letterContent(kVe).lines) << "keys work with sound off";
 }
 
 // Sound on again while the control is hidden plays the last page's sound to its end, then shows the control.
@@ -265,7 +262,7 @@ TEST(SoundSwitch, OnAgainPlaysTheLastSound)
     EXPECT_TRUE(rig.main.browser().AutoPlayArmed());
     EXPECT_TRUE(rig.soundPlaying());
     EXPECT_FALSE(rig.repeatVisible());
-    const PageContent ef = letterContent(EfLetter);
+    const PageContent ef = letterContent(kEf);
     rig.playToEnd();
     EXPECT_EQ(rig.heard(ef.level), ef.frames);
     EXPECT_TRUE(rig.repeatVisible());
@@ -277,7 +274,7 @@ TEST(SoundSwitch, OnAgainPlaysTheLastSound)
 TEST(SoundSwitch, OffWhilePlayingLetsTheSoundPlayOn)
 {
     PlaybackRig rig;
-    const PageContent ef = letterContent(EfLetter);
+    const PageContent ef = letterContent(kEf);
     rig.type(QStringLiteral("a"));
     rig.play(5);
     rig.clickSound();
@@ -292,7 +289,7 @@ TEST(SoundSwitch, OffWhilePlayingLetsTheSoundPlayOn)
 TEST(SoundSwitch, OffAndOnWhilePlayingStartsTheSoundAgain)
 {
     PlaybackRig rig;
-    const PageContent ef = letterContent(EfLetter);
+    const PageContent ef = letterContent(kEf);
     rig.type(QStringLiteral("a"));
     rig.play(5);
     rig.clickSound();
@@ -312,9 +309,9 @@ TEST(SoundSwitch, OnAgainAfterAPageWithoutSoundPlaysTheLastSoundThatExisted)
 {
     MainWindowRig rig;
     ContentFolder folder;
-    const PageContent ef = letterContent(EfLetter);
+    const PageContent ef = letterContent(kEf);
     folder.writeWelcome(welcomeContent());
-    folder.writeLetter(EfLetter, ef);
+    folder.writeLetter(kEf, ef);
     rig.startOn(folder);
     rig.type(QStringLiteral("a"));
     rig.playToEnd();
@@ -355,8 +352,8 @@ TEST(SoundSwitch, OnAgainBeforeAnySoundExistedReportsTheFailedOpen)
     EXPECT_TRUE(rig.main.browser().AutoPlayArmed());
 
     ContentFolder folder;
-    const PageContent ef = letterContent(EfLetter);
-    folder.writeLetter(EfLetter, ef);
+    const PageContent ef = letterContent(kEf);
+    folder.writeLetter(kEf, ef);
     rig.chooseFolder(folder.markerFile());
     rig.type(QStringLiteral("a"));
     EXPECT_EQ(rig.lines(), ef.lines);

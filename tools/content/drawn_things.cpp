@@ -13,12 +13,12 @@ namespace content {
 
 namespace {
 
-const QColor Outline(0x5D, 0x40, 0x37);
-const QColor Steel(0xB0, 0xBE, 0xC5);
-const QColor SteelDark(0x78, 0x90, 0x9C);
+const QColor kOutline(0x5D, 0x40, 0x37);
+const QColor kSteel(0xB0, 0xBE, 0xC5);
+const QColor kSteelDark(0x78, 0x90, 0x9C);
 
 // The body's bands, top to bottom.
-const std::array<QColor, 5> Bands{{
+const std::array<QColor, 5> kBands{{
     QColor(0xF4, 0x43, 0x36),
     QColor(0xFF, 0xC1, 0x07),
     QColor(0x4C, 0xAF, 0x50),
@@ -29,14 +29,14 @@ const std::array<QColor, 5> Bands{{
 void paintSpinningTop(QPainter& p, qreal s)
 {
     const qreal line = s * 0.018;
-    p.setPen(QPen(Outline, line, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(kOutline, line, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 
     // The handle: a steel rod with a red knob on top.
     const QRectF rod(s * 0.465, s * 0.10, s * 0.07, s * 0.30);
     QLinearGradient steel(rod.topLeft(), rod.topRight());
-    steel.setColorAt(0, SteelDark);
-    steel.setColorAt(0.4, Steel.lighter(120));
-    steel.setColorAt(1, SteelDark);
+    steel.setColorAt(0, kSteelDark);
+    steel.setColorAt(0.4, kSteel.lighter(120));
+    steel.setColorAt(1, kSteelDark);
     p.setBrush(steel);
     p.drawRoundedRect(rod, line, line);
     QRadialGradient knob(QPointF(s * 0.485, s * 0.075), s * 0.07);
@@ -51,7 +51,7 @@ void paintSpinningTop(QPainter& p, qreal s)
     point.lineTo(s * 0.5, s * 0.95);
     point.lineTo(s * 0.56, s * 0.80);
     point.closeSubpath();
-    p.setBrush(SteelDark);
+    p.setBrush(kSteelDark);
     p.drawPath(point);
 
     // The body: a squashed ball with coloured bands, lit from the upper left.
@@ -61,9 +61,9 @@ void paintSpinningTop(QPainter& p, qreal s)
     p.save();
     p.setClipPath(shape);
     p.setPen(Qt::NoPen);
-    const qreal band = body.height() / static_cast<qreal>(Bands.size());
-    for (size_t i = 0; i < Bands.size(); ++i) {
-        p.setBrush(Bands[i]);
+    const qreal band = body.height() / static_cast<qreal>(kBands.size());
+    for (size_t i = 0; i < kBands.size(); ++i) {
+        p.setBrush(kBands[i]);
         p.drawRect(QRectF(body.left(), body.top() + band * static_cast<qreal>(i), body.width(), band + 1));
     }
     QRadialGradient light(QPointF(body.left() + body.width() * 0.32, body.top() + body.height() * 0.25),

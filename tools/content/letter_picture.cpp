@@ -12,22 +12,22 @@ namespace content {
 namespace {
 
 // The card with the letter, left; the thing, right; the word, below.
-constexpr QRectF LetterCard(24, 22, 270, 282);
+constexpr QRectF kLetterCard(24, 22, 270, 282);
 constexpr qreal kCardRadius = 40;
 constexpr int kCapitalPixels = 250;
 constexpr int kSmallPixels = 170;
 // The room the letter pair may take inside the card.
-constexpr QSizeF LetterRoom(236, 232);
+constexpr QSizeF kLetterRoom(236, 232);
 
 // The thing stands on the ground line beside the card, whatever its shape.
 constexpr qreal kThingCentreX = 448;
 constexpr qreal kGroundY = 292;
 constexpr int kThingSide = 250;
 
-constexpr QRectF WordBand(24, 322, 544, 80);
+constexpr QRectF kWordBand(24, 322, 544, 80);
 constexpr int kWordPixels = 58;
 constexpr qreal kWordLetterSpacing = 3;
-const QColor WordColour(0x37, 0x47, 0x4F);
+const QColor kWordColour(0x37, 0x47, 0x4F);
 constexpr int kHighlightAlpha = 60;
 constexpr qreal kHighlightPadding = 7;
 constexpr qreal kHighlightInset = 8;
@@ -48,9 +48,9 @@ void paintLetterPair(QPainter& painter, const LetterEntry& letter, const Palette
     pair.addPath(small.translated(smallX - small.boundingRect().left(), 0));
 
     const QRectF ink = pair.boundingRect();
-    const qreal scale = std::min({1.0, LetterRoom.width() / ink.width(), LetterRoom.height() / ink.height()});
+    const qreal scale = std::min({1.0, kLetterRoom.width() / ink.width(), kLetterRoom.height() / ink.height()});
     QTransform fit;
-    fit.translate(LetterCard.center().x(), LetterCard.center().y());
+    fit.translate(kLetterCard.center().x(), kLetterCard.center().y());
     fit.scale(scale, scale);
     fit.translate(-ink.center().x(), -ink.center().y());
     paintRaised(painter, fit.map(pair), palette.strong, palette.strong.darker(135), 5);
@@ -79,7 +79,7 @@ void paintWord(QPainter& painter, const LetterEntry& letter, const Palette& pale
         x += metrics.horizontalAdvance(c) + kWordLetterSpacing;
     }
     // Centre on the ink of the whole word; the baseline stays shared.
-    const QPointF shift = WordBand.center() - all.boundingRect().center();
+    const QPointF shift = kWordBand.center() - all.boundingRect().center();
 
     // A patch of the letter's colour behind it, like a highlighter stroke, so
     // that it stands out in the middle of a word too.
@@ -90,13 +90,13 @@ void paintWord(QPainter& painter, const LetterEntry& letter, const Palette& pale
     painter.setBrush(patch);
     for (const QPainterPath& glyph : marked) {
         const QRectF box = glyph.translated(shift).boundingRect();
-        painter.drawRoundedRect(QRectF(box.left() - kHighlightPadding, WordBand.top() + kHighlightInset,
-                                       box.width() + 2 * kHighlightPadding, WordBand.height() - 2 * kHighlightInset),
+        painter.drawRoundedRect(QRectF(box.left() - kHighlightPadding, kWordBand.top() + kHighlightInset,
+                                       box.width() + 2 * kHighlightPadding, kWordBand.height() - 2 * kHighlightInset),
                                 kHighlightRadius, kHighlightRadius);
     }
     painter.restore();
 
-    paintRaised(painter, plain.translated(shift), WordColour, Qt::white, 4);
+    paintRaised(painter, plain.translated(shift), kWordColour, Qt::white, 4);
     for (const QPainterPath& glyph : marked)
         paintRaised(painter, glyph.translated(shift), palette.strong, Qt::white, 4);
 }
@@ -106,13 +106,13 @@ void paintWord(QPainter& painter, const LetterEntry& letter, const Palette& pale
 QImage paintLetterPicture(const LetterEntry& letter, int index, const EmojiPainter& emoji)
 {
     const Palette& palette = paletteFor(index);
-    QImage picture(PictureSize, QImage::Format_RGB32);
+    QImage picture(kPictureSize, QImage::Format_RGB32);
     QPainter painter(&picture);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
 
     paintBackground(painter, palette, index + 1);
 
-    paintCard(painter, LetterCard, kCardRadius);
+    paintCard(painter, kLetterCard, kCardRadius);
     paintLetterPair(painter, letter, palette);
 
     // A soft shadow on the ground under the thing, then the thing on it.
@@ -122,7 +122,7 @@ QImage paintLetterPicture(const LetterEntry& letter, int index, const EmojiPaint
     painter.drawEllipse(QPointF(kThingCentreX, kGroundY), thing.width() * 0.4, 11);
     painter.drawImage(QPointF(kThingCentreX - thing.width() / 2.0, kGroundY + 4 - thing.height()), thing);
 
-    paintCard(painter, WordBand, WordBand.height() / 2, 225);
+    paintCard(painter, kWordBand, kWordBand.height() / 2, 225);
     paintWord(painter, letter, palette);
     painter.end();
     return picture;

@@ -11,7 +11,7 @@ namespace content {
 
 namespace {
 
-const std::array<Palette, 9> Palettes{{
+const std::array<Palette, 9> kPalettes{{
     {QColor(0xFF, 0xE0, 0xDB), QColor(0xFF, 0xB8, 0xAE), QColor(0xE5, 0x39, 0x35)}, // red
     {QColor(0xFF, 0xEB, 0xCC), QColor(0xFF, 0xCB, 0x8A), QColor(0xEF, 0x6C, 0x00)}, // orange
     {QColor(0xFF, 0xF6, 0xC4), QColor(0xFF, 0xE3, 0x7A), QColor(0xD8, 0x8A, 0x00)}, // yellow
@@ -47,8 +47,8 @@ private:
 
 const Palette& paletteFor(int index)
 {
-    const int n = static_cast<int>(Palettes.size());
-    return Palettes[static_cast<size_t>(((index * kPaletteStride) % n + n) % n)];
+    const int n = static_cast<int>(kPalettes.size());
+    return kPalettes[static_cast<size_t>(((index * kPaletteStride) % n + n) % n)];
 }
 
 QFont letterFont(int pixelSize)
@@ -62,7 +62,7 @@ QFont letterFont(int pixelSize)
 
 void paintBackground(QPainter& painter, const Palette& palette, int seed)
 {
-    const QRectF all(QPointF(0, 0), QSizeF(PictureSize));
+    const QRectF all(QPointF(0, 0), QSizeF(kPictureSize));
     QLinearGradient sky(all.topLeft(), all.bottomLeft());
     sky.setColorAt(0, palette.skyTop);
     sky.setColorAt(1, palette.skyBottom);
@@ -92,11 +92,11 @@ QPainterPath centredTextPath(const QFont& font, const QString& text, QPointF cen
 void paintRaised(QPainter& painter, const QPainterPath& shape, const QColor& fill, const QColor& outline,
                  qreal outlineWidth)
 {
-    constexpr QPointF ShadowOffset(4, 5);
+    constexpr QPointF kShadowOffset(4, 5);
     painter.save();
     painter.setPen(QPen(QColor(0, 0, 0, 45), outlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(QColor(0, 0, 0, 45));
-    painter.drawPath(shape.translated(ShadowOffset));
+    painter.drawPath(shape.translated(kShadowOffset));
     painter.setPen(QPen(outline, outlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(shape); // the outline first, so the fill keeps its full shape

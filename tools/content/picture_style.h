@@ -17,7 +17,7 @@ namespace content {
 
 // The size of the program's own pictures: inside the main window's picture
 // area (614 × 443) with a margin, so a page picture always shows whole.
-constexpr QSize PictureSize(592, 419);
+constexpr QSize kPictureSize(592, 419);
 
 struct Palette {
     QColor skyTop; // background at the top

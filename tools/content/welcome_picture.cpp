@@ -12,12 +12,12 @@ namespace content {
 
 namespace {
 
-const QColor SkyTop(0x7C, 0xC8, 0xFF);
-const QColor SkyBottom(0xE3, 0xF5, 0xFF);
-const QColor HillFar(0x9C, 0xD6, 0x5C);
-const QColor HillNear(0x6F, 0xB8, 0x3A);
+const QColor kSkyTop(0x7C, 0xC8, 0xFF);
+const QColor kSkyBottom(0xE3, 0xF5, 0xFF);
+const QColor kHillFar(0x9C, 0xD6, 0x5C);
+const QColor kHillNear(0x6F, 0xB8, 0x3A);
 
-constexpr QPointF GreetingCentre(296, 150);
+constexpr QPointF kGreetingCentre(296, 150);
 constexpr int kGreetingPixels = 104;
 constexpr qreal kGreetingSpacing = 4;
 
@@ -41,17 +41,17 @@ QString q(const char* utf8) { return QString::fromUtf8(utf8); }
 
 void paintSky(QPainter& painter)
 {
-    const QRectF all(QPointF(0, 0), QSizeF(PictureSize));
+    const QRectF all(QPointF(0, 0), QSizeF(kPictureSize));
     QLinearGradient sky(all.topLeft(), all.bottomLeft());
-    sky.setColorAt(0, SkyTop);
-    sky.setColorAt(1, SkyBottom);
+    sky.setColorAt(0, kSkyTop);
+    sky.setColorAt(1, kSkyBottom);
     painter.fillRect(all, sky);
 
     painter.save();
     painter.setPen(Qt::NoPen);
-    painter.setBrush(HillFar);
+    painter.setBrush(kHillFar);
     painter.drawEllipse(QPointF(120, 470), 330, 150);
-    painter.setBrush(HillNear);
+    painter.setBrush(kHillNear);
     painter.drawEllipse(QPointF(470, 480), 360, 160);
     painter.restore();
 }
@@ -78,7 +78,7 @@ void paintGreeting(QPainter& painter)
         all.addPath(glyph);
         x += metrics.horizontalAdvance(c) + kGreetingSpacing;
     }
-    const QPointF shift = GreetingCentre - all.boundingRect().center();
+    const QPointF shift = kGreetingCentre - all.boundingRect().center();
     for (size_t i = 0; i < glyphs.size(); ++i) {
         const Palette& palette = paletteFor(static_cast<int>(i) * 2 + 1);
         paintRaised(painter, glyphs[i].translated(shift), palette.strong, Qt::white, 10);
@@ -108,7 +108,7 @@ void paintBlock(QPainter& painter, const Block& block)
 
 QImage paintWelcomePicture(const EmojiPainter& emoji)
 {
-    QImage picture(PictureSize, QImage::Format_RGB32);
+    QImage picture(kPictureSize, QImage::Format_RGB32);
     QPainter painter(&picture);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
     paintSky(painter);

@@ -2,7 +2,7 @@
 
 #include "tools/page/page_errors.h"
 
-const char* const PageUsageText =
+const char* const kPageUsageText =
     "usage: tolvika-page DATA LETTER [--picture FILE] [--text TEXT | --text-file FILE]\n"
     "                    [--sound FILE] [--replace]\n"
     "       tolvika-page DATA --welcome [--picture FILE] [--text ...] [--sound FILE] [--replace]\n"

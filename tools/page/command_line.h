@@ -25,4 +25,4 @@ struct PageCommand {
 PageCommand parseCommandLine(const QStringList& arguments);
 
 // The usage text, ending with a line break.
-extern const char* const PageUsageText;
+extern const char* const kPageUsageText;

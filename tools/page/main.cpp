@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     try {
         const PageCommand command = parseCommandLine(arguments);
         if (command.kind == PageCommand::Kind::Help) {
-            out << PageUsageText;
+            out << kPageUsageText;
             return kPageDone;
         }
         return run(command, out, err);
@@ -88,7 +88,7 @@ int main(int argc, char** argv)
         return kPageUsage;
     } catch (const EPageUsage& error) {
         out.flush();
-        err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n' << PageUsageText;
+        err << "tolvika-page: " << QString::fromUtf8(error.what()) << '\n' << kPageUsageText;
         return kPageUsage;
     } catch (const std::bad_alloc&) {
         out.flush();

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 struct BrowserRig {
-    static inline const QString Data = QStringLiteral("/opt/kids/DATA/");
+    static inline const QString kData = QStringLiteral("/opt/kids/DATA/");
 
     Journal journal;
     FakeView view{journal};
@@ -23,12 +23,12 @@ struct BrowserRig {
     void present(std::initializer_list<const char*> relativeNames)
     {
         for (const char* name : relativeNames)
-            services.presentFiles.insert(Data + QString::fromUtf8(name));
+            services.presentFiles.insert(kData + QString::fromUtf8(name));
     }
     // A complete page for the letter folder named in UTF-8 (e.g. "Б").
     void completeLetter(const char* folder)
     {
-        const QString base = Data + QString::fromUtf8(folder);
+        const QString base = kData + QString::fromUtf8(folder);
         services.presentFiles.insert(base + "/letter_text.txt");
         services.presentFiles.insert(base + "/letter_img.jpg");
         services.presentFiles.insert(base + "/letter_voice.wav");
@@ -37,7 +37,7 @@ struct BrowserRig {
     void completeWelcome()
     {
         present({"Main/welcome_text.txt", "Main/welcome_img.jpg", "Main/welcome_sound.wav"});
-        view.textFiles.insert(Data + "Main/welcome_text.txt", {"Hello", "Press a key"});
+        view.textFiles.insert(kData + "Main/welcome_text.txt", {"Hello", "Press a key"});
     }
     // The window shown at start, with what it did forgotten.
     void start()

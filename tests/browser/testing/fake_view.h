@@ -14,7 +14,7 @@
 class FakeView : public BrowserView {
 public:
     // What Image1 shows after it copied Image2's picture.
-    static inline const QString FallbackPicture = QStringLiteral("<fallback picture>");
+    static inline const QString kFallbackPicture = QStringLiteral("<fallback picture>");
 
     explicit FakeView(Journal& journal) : m_journal(journal) {}
 
@@ -58,7 +58,7 @@ public:
     void showFallbackPicture() override
     {
         m_journal.add(QStringLiteral("fallback picture"));
-        picture = FallbackPicture;
+        picture = kFallbackPicture;
     }
     bool playerVisible() const override { return visible; }
     void setPlayerVisible(bool on) override

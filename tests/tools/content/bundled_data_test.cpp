@@ -19,10 +19,10 @@ namespace fs = std::filesystem;
 namespace {
 
 #ifdef TOLVIKA_BUNDLED_DATA_FOLDER
-const fs::path DataFolder = TOLVIKA_BUNDLED_DATA_FOLDER;
+const fs::path kDataFolder = TOLVIKA_BUNDLED_DATA_FOLDER;
 #define SKIP_WITHOUT_BUNDLED_DATA() (void)0
 #else
-const fs::path DataFolder;
+const fs::path kDataFolder;
 #define SKIP_WITHOUT_BUNDLED_DATA() GTEST_SKIP() << "built without the bundled data folder"
 #endif
 
@@ -119,26 +119,26 @@ void expectSpeech(const fs::path& file, double maxSeconds)
 TEST(BundledData, HoldsEveryPageAndNothingElse)
 {
     SKIP_WITHOUT_BUNDLED_DATA();
-    ASSERT_TRUE(fs::is_directory(DataFolder)) << DataFolder;
+    ASSERT_TRUE(fs::is_directory(kDataFolder)) << kDataFolder;
     std::set<std::string> expected{"Main", "help.txt", "data.txt"};
     for (const std::string& letter : capitalLetters())
         expected.insert(letter);
     ASSERT_EQ(expected.size(), 36u);
 
     std::set<std::string> found;
-    for (const fs::directory_entry& entry : fs::directory_iterator(DataFolder))
+    for (const fs::directory_entry& entry : fs::directory_iterator(kDataFolder))
         found.insert(entry.path().filename().string());
     EXPECT_EQ(found, expected);
 
     const std::set<std::string> letterFiles{"letter_text.txt", "letter_img.jpg", "letter_voice.wav"};
     for (const std::string& letter : capitalLetters()) {
         std::set<std::string> files;
-        for (const fs::directory_entry& entry : fs::directory_iterator(DataFolder / letter))
+        for (const fs::directory_entry& entry : fs::directory_iterator(kDataFolder / letter))
             files.insert(entry.path().filename().string());
         EXPECT_EQ(files, letterFiles) << letter;
     }
     std::set<std::string> mainFiles;
-    for (const fs::directory_entry& entry : fs::directory_iterator(DataFolder / "Main"))
+    for (const fs::directory_entry& entry : fs::directory_iterator(kDataFolder / "Main"))
         mainFiles.insert(entry.path().filename().string());
     EXPECT_EQ(mainFiles, (std::set<std::string>{"welcome_text.txt", "welcome_img.jpg", "welcome_sound.wav"}));
 }
@@ -156,7 +156,7 @@ TEST(BundledData, LetterTextsShowTheLetterAndAWord)
         SCOPED_TRACE(letter);
         const QString capital = QString::fromStdString(letter);
         const QString small = capital.toLower();
-        const std::vector<QString> lines = pageLines(DataFolder / letter / "letter_text.txt");
+        const std::vector<QString> lines = pageLines(kDataFolder / letter / "letter_text.txt");
         if (lines.size() != 2)
             continue;
         EXPECT_EQ(lines[0].toStdString(), (capital + small).toStdString());
@@ -178,7 +178,7 @@ TEST(BundledData, LetterTextsShowTheLetterAndAWord)
 TEST(BundledData, WelcomePageIsComplete)
 {
     SKIP_WITHOUT_BUNDLED_DATA();
-    const fs::path main = DataFolder / "Main";
+    const fs::path main = kDataFolder / "Main";
     const std::vector<QString> lines = pageLines(main / "welcome_text.txt");
     for (const QString& line : lines) {
         EXPECT_GE(line.size(), 8);
@@ -194,7 +194,7 @@ TEST(BundledData, LetterPicturesDecodeAndShowWhole)
 {
     SKIP_WITHOUT_BUNDLED_DATA();
     for (const std::string& letter : capitalLetters())
-        expectPicture(DataFolder / letter / "letter_img.jpg");
+        expectPicture(kDataFolder / letter / "letter_img.jpg");
 }
 
 // Every letter sound is a short 16-bit mono PCM wave with speech in it.
@@ -202,7 +202,7 @@ TEST(BundledData, LetterSoundsAreShortSpeech)
 {
     SKIP_WITHOUT_BUNDLED_DATA();
     for (const std::string& letter : capitalLetters())
-        expectSpeech(DataFolder / letter / "letter_voice.wav", 4.0);
+        expectSpeech(kDataFolder / letter / "letter_voice.wav", 4.0);
 }
 
 // The help text for the parent is Windows-1251 with CR LF and explains the
@@ -210,7 +210,7 @@ TEST(BundledData, LetterSoundsAreShortSpeech)
 TEST(BundledData, HelpAndMarkerFilesAreReadable)
 {
     SKIP_WITHOUT_BUNDLED_DATA();
-    const std::string bytes = bundled::readBytes(DataFolder / "help.txt");
+    const std::string bytes = bundled::readBytes(kDataFolder / "help.txt");
     EXPECT_FALSE(bundled::isUtf8(bytes));
     const auto text = bundled::fromWindows1251(bytes);
     ASSERT_TRUE(text.has_value());
@@ -223,7 +223,7 @@ TEST(BundledData, HelpAndMarkerFilesAreReadable)
                                "Windows-1251", "JPEG", "WAV", "614 x 443", "Sound", "«A»", "Exit", "латинской", "Ё"})
         EXPECT_TRUE(help.contains(QString::fromUtf8(needle))) << needle;
 
-    const std::string marker = bundled::readBytes(DataFolder / "data.txt");
+    const std::string marker = bundled::readBytes(kDataFolder / "data.txt");
     const auto markerText = bundled::fromWindows1251(marker);
     ASSERT_TRUE(markerText.has_value());
     const auto markerLines = bundled::splitCrLf(*markerText);
