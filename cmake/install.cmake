@@ -43,7 +43,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 include(CPack)
 
 # The package is built from the release build only; a sanitizer build is not shipped.
-if(BUILD_TESTING AND NOT TOLVIKA_SANITIZE)
+if(BUILD_TESTING AND NOT TOLVIKA_SANITIZE AND NOT TOLVIKA_THREAD_SANITIZER)
   find_program(TOLVIKA_DPKG_DEB dpkg-deb)
   if(TOLVIKA_DPKG_DEB)
     add_test(NAME Packaging.DebianPackageInstallsAndStarts

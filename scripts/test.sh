@@ -2,6 +2,7 @@
 # Builds Tolvika and runs every test through CTest. Every offscreen test runs
 # in an AddressSanitizer + UndefinedBehaviorSanitizer build (clang) with leak
 # detection, and each input reader is then fuzzed briefly from its seed corpus.
+# The media layer's tests run once more under ThreadSanitizer.
 # The release build makes what ships (the program, its tools, the Debian
 # package) and runs the real-desktop suite on that program, the package test,
 # and the two test folders whose memory checks the sanitizers switch off (the
@@ -43,6 +44,20 @@ LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp" \
 phase "fuzzing"
 # A short fuzzing run of every target; scripts/fuzz.sh TARGET SECONDS runs longer.
 FUZZ_BUILD=build-asan bash scripts/fuzz.sh all 15
+
+phase "thread sanitizer: the media layer's tests"
+# The audio thread shares the media layer's playback state with the
+# user-interface thread under a mutex; ThreadSanitizer watches that sharing in
+# the media layer's own tests (the fake output's clock, SDL's dummy and disk
+# drivers, no output at all). Only those tests and what they link are built.
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTOLVIKA_THREAD_SANITIZER=ON -DTOLVIKA_WERROR=ON \
+  -DTOLVIKA_UNITY_TESTS=ON -DTOLVIKA_BENCH=OFF -DTOLVIKA_BUNDLED_DATA=OFF "${link_flags[@]}" \
+  -DTOLVIKA_UNIT_TEST_FOLDERS="platform/mci;platform/mci_sdl;platform/mci_nosound" \
+  -DCMAKE_C_FLAGS_DEBUG="-O1 -gline-tables-only" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+cmake --build build-tsan -j"$jobs" --target test_platform_mci test_platform_mci_sdl test_platform_mci_nosound
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/sanitizer/tsan.supp" \
+  ctest --test-dir build-tsan --output-on-failure -j"$((jobs + 2))"
 
 phase "release build"
 # Line tables only (-g1): a failing desktop test's stack dump still names files
