@@ -49,13 +49,15 @@ phase "thread sanitizer: the media layer's tests"
 # The audio thread shares the media layer's playback state with the
 # user-interface thread under a mutex; ThreadSanitizer watches that sharing in
 # the media layer's own tests (the fake output's clock, SDL's dummy and disk
-# drivers, no output at all). Only those tests and what they link are built.
+# drivers, no output at all) and in the main window's key-to-sound test on
+# SDL's output. Only those tests and what they link are built.
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DTOLVIKA_THREAD_SANITIZER=ON -DTOLVIKA_WERROR=ON \
   -DTOLVIKA_UNITY_TESTS=ON -DTOLVIKA_BENCH=OFF -DTOLVIKA_BUNDLED_DATA=OFF "${link_flags[@]}" \
-  -DTOLVIKA_UNIT_TEST_FOLDERS="platform/mci;platform/mci_sdl;platform/mci_nosound" \
+  -DTOLVIKA_UNIT_TEST_FOLDERS="platform/mci;platform/mci_sdl;platform/mci_nosound;e2e/sdl" \
   -DCMAKE_C_FLAGS_DEBUG="-O1 -gline-tables-only" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-cmake --build build-tsan -j"$jobs" --target test_platform_mci test_platform_mci_sdl test_platform_mci_nosound
+cmake --build build-tsan -j"$jobs" --target test_platform_mci test_platform_mci_sdl test_platform_mci_nosound \
+  test_e2e_sdl
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/sanitizer/tsan.supp" \
   ctest --test-dir build-tsan --output-on-failure -j"$((jobs + 2))"
 
