@@ -40,7 +40,7 @@ using namespace desktop;
 
 constexpr int kStarts = 10;
 // Starts of each program in the comparison with the floor, alternating.
-constexpr int kFloorRounds = 15;
+constexpr int kFloorRounds = 30;
 // Silence at the sink after a letter's sound before the next key: longer than the gaps inside a sound.
 constexpr auto kQuietBeforeKey = std::chrono::milliseconds(50);
 // Where the picture area's centre lies in the main window's client area (inside Panel1).

@@ -49,17 +49,17 @@ private:
 
 class StartedFloor : public Started {
 public:
-    StartedFloor(const std::filesystem::path& home, const QRect& area)
-        : m_startedAt(Clock::now()), m_process(options(home, area))
+    StartedFloor(const char* executable, const std::filesystem::path& home, const QRect& area)
+        : m_startedAt(Clock::now()), m_process(options(executable, home, area))
     {}
     pid_t pid() const override { return m_process.pid(); }
     Clock::time_point startedAt() const override { return m_startedAt; }
     void kill() override { m_process.signal(SIGKILL); }
 
 private:
-    static ProcessOptions options(const std::filesystem::path& home, const QRect& area)
+    static ProcessOptions options(const char* executable, const std::filesystem::path& home, const QRect& area)
     {
-        ProcessOptions result({TOLVIKA_LABEL_FLOOR, std::to_string(area.x()), std::to_string(area.y()),
+        ProcessOptions result({executable, std::to_string(area.x()), std::to_string(area.y()),
                                std::to_string(area.width()), std::to_string(area.height())},
                               session().programEnvironment(home));
         result.workingDirectory = home;
@@ -181,13 +181,18 @@ void measureStartAgainstFloor(const std::filesystem::path& bundledData, const st
             [data, executable] { return std::unique_ptr<Started>(std::make_unique<StartedTolvika>(data, executable)); };
     };
     QRect area;
+    const auto floor = [&home, &area](const char* executable) {
+        return [executable, &home, &area] {
+            return std::unique_ptr<Started>(std::make_unique<StartedFloor>(executable, home, area));
+        };
+    };
     std::vector<Contender> contenders;
     contenders.push_back({tolvika(bundledData), figures.tolvika});
     contenders.push_back({tolvika(withoutSound), figures.withoutSound});
     contenders.push_back({tolvika(withoutWelcome), figures.withoutWelcome});
-    contenders.push_back(
-        {[&home, &area] { return std::unique_ptr<Started>(std::make_unique<StartedFloor>(home, area)); },
-         figures.floor});
+    contenders.push_back({tolvika(withoutWelcome, TOLVIKA_MAIN_WINDOW_ALONE), figures.mainWindowAlone});
+    contenders.push_back({floor(TOLVIKA_LABEL_FLOOR), figures.floor});
+    contenders.push_back({floor(TOLVIKA_LABEL_FLOOR_SDL), figures.floorWithSoundLibrary});
     if (!earlier.empty())
         contenders.push_back({tolvika(bundledData, earlier), figures.earlier});
     // The first starts fill the page cache and give each program's settled look;
@@ -209,8 +214,10 @@ void printStartAgainstFloor(const StartAgainstFloor& figures, int rounds)
                 "window read back from the X server (MIT-SHM) every 0.5 ms until it matches its settled look\n"
                 "(at most 0.5 %% of its pixels differ). tolvika runs with the sound server, with the bundled DATA\n"
                 "folder, with that folder less its welcome sound, and with it less all three welcome files (the\n"
-                "built-in stand-ins for the picture and the text show then); the floor is a bare widgets program\n"
-                "showing one label in a window of the main window's size and place.%s\n\n",
+                "built-in stand-ins for the picture and the text show then). The main window alone is the\n"
+                "program's start without Help, About and the sound output's preparation, with that last folder.\n"
+                "The floor is a bare widgets program showing one label in a window of the main window's size and\n"
+                "place; it starts once more in each round with the sound library linked as tolvika links it.%s\n\n",
                 rounds,
                 figures.earlier.drawn.count() > 0
                     ? "\nAn earlier build of tolvika, given on the command line, starts in each round too, with the\n"
@@ -220,18 +227,30 @@ void printStartAgainstFloor(const StartAgainstFloor& figures, int rounds)
     printSeries(table, "tolvika", figures.tolvika);
     printSeries(table, "tolvika without the welcome sound", figures.withoutSound);
     printSeries(table, "tolvika without its welcome files", figures.withoutWelcome);
+    printSeries(table, "the main window alone", figures.mainWindowAlone);
     printSeries(table, "floor (one label)", figures.floor);
+    printSeries(table, "floor with the sound library", figures.floorWithSoundLibrary);
     table.note("of which the welcome sound (decoding, the sound output's opening, its start)",
                difference(figures.tolvika, figures.withoutSound));
     table.note("of which the welcome picture and text read instead of the stand-ins",
                difference(figures.withoutSound, figures.withoutWelcome));
     table.note("of which the windows, fonts, stand-ins and libraries",
                difference(figures.withoutWelcome, figures.floor));
+    table.note("  of these, Help, About and the sound output's preparation",
+               difference(figures.withoutWelcome, figures.mainWindowAlone));
+    table.note("  of these, the main window's controls, fonts, stand-ins and icon",
+               difference(figures.mainWindowAlone, figures.floorWithSoundLibrary));
+    table.note("  of these, the sound library's loading (SDL2 and the libraries it links)",
+               difference(figures.floorWithSoundLibrary, figures.floor));
     const double ratio = ratioOfMedians(figures.tolvika.drawn, figures.floor.drawn);
     table.add("tolvika / floor, medians of the first drawn frame", format("%.2f", ratio),
               format("at most %.2f", kFloorTarget), ratio > 0 && ratio <= kFloorTarget);
     table.note("tolvika / floor, medians of the processor time by then",
                format("%.2f", ratioOfMedians(figures.tolvika.processor, figures.floor.processor)));
+    table.note("the main window alone / floor, medians of the first drawn frame",
+               format("%.2f", ratioOfMedians(figures.mainWindowAlone.drawn, figures.floor.drawn)));
+    table.note("the main window alone / floor with the sound library, medians of the first drawn frame",
+               format("%.2f", ratioOfMedians(figures.mainWindowAlone.drawn, figures.floorWithSoundLibrary.drawn)));
     if (figures.earlier.drawn.count() > 0) {
         printSeries(table, "the earlier tolvika", figures.earlier);
         table.note("the earlier tolvika / floor, medians of the first drawn frame",

@@ -7,9 +7,12 @@
 // where the difference goes: one without the welcome sound, and one without
 // any of the welcome page's files (it then shows its built-in stand-ins for the
 // picture and the text), so that what remains against the floor is the
-// program's windows, their fonts, the stand-ins and its libraries. Given an
-// earlier build of tolvika, each round starts it too, with the bundled DATA
-// folder, so that a change is measured before and after in the same run.
+// program's windows, their fonts, the stand-ins and its libraries. Two more
+// starts split that rest: the program's start with its main window alone (no
+// Help, no About, no sound output prepared) and the floor with the sound
+// library linked. Given an earlier build of tolvika, each round starts it too,
+// with the bundled DATA folder, so that a change is measured before and after
+// in the same run.
 #pragma once
 
 #include "bench/program/figures.h"
@@ -30,7 +33,9 @@ struct StartAgainstFloor {
     StartSeries tolvika; // the bundled DATA folder
     StartSeries withoutSound; // the same without the welcome sound
     StartSeries withoutWelcome; // the same without any of the welcome page's files
+    StartSeries mainWindowAlone; // the program's start with its main window alone, without the welcome files
     StartSeries floor;
+    StartSeries floorWithSoundLibrary; // the floor with SDL2 linked as tolvika links it
     StartSeries earlier; // an earlier build with the bundled DATA folder, when one is given
     int missed = 0; // starts whose frame never came
 };
