@@ -21,6 +21,7 @@ LetterBrowser::LetterBrowser(BrowserView& view, BrowserPlayer& player, BrowserSe
 // loaded before it stays on screen. Nothing is cached.
 bool LetterBrowser::loadPage(const ContentPage& page)
 {
+    m_pageSoundStarted = false;
     m_view.clearLines();
     if (m_services.FileIsPresent(page.textPath))
         m_view.loadTextLines(page.textPath);
@@ -51,11 +52,13 @@ bool LetterBrowser::LoadLetterData() { return loadPage(letterPage(m_dataFolder, 
 void LetterBrowser::PlayerActivate()
 {
     m_view.setPlayerVisible(false);
+    m_pageSoundStarted = false;
     if (!m_view.soundChecked())
         return;
     m_player.Open();
     // Open has used up any earlier Wait, so this Play returns at once.
     m_player.Play();
+    m_pageSoundStarted = true;
     // A click on the repeat control plays again after this call: that Play
     // is to wait for the end of the sound.
     m_player.setWait(true);
@@ -116,10 +119,12 @@ void LetterBrowser::MediaPlayer1PostClick() { PlayerDeActivate(); }
 // sound server that died, or none at all), so that the control never stays
 // hidden for good. The notification of a Play that a later Open, Play or Stop
 // cut short, or of one that ended while a newer sound is already playing,
-// must not stop the sound now playing.
+// must not stop the sound now playing. Nor may the late end of an earlier
+// page's sound bring the control back to a page without a sound, or stop a
+// device that the next page's failed Open has closed.
 void LetterBrowser::MediaPlayer1Notify()
 {
-    if (!m_autoPlayArmed || !m_player.lastNotifyEndedPlay() || m_player.isPlaying())
+    if (!m_autoPlayArmed || !m_pageSoundStarted || !m_player.lastNotifyEndedPlay() || m_player.isPlaying())
         return;
     m_autoPlayArmed = false;
     PlayerDeActivate();

@@ -60,4 +60,8 @@ private:
     QString m_dataFolder;
     std::uint8_t m_currentLetter = kNoLetterYet;
     bool m_autoPlayArmed = false;
+    // The sound now open was started for the page on screen: a notification of
+    // an earlier page's sound, or of a device a failed Open has closed since,
+    // is not this page's sound ending.
+    bool m_pageSoundStarted = false;
 };

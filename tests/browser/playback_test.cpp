@@ -261,6 +261,55 @@ TEST(Notify, WelcomeButtonDuringASoundPlaysToItsEnd)
     EXPECT_EQ(rig.browser.CurrentLetter(), kBeKey);
 }
 
+// A sound that has ended, its notification still queued behind the next page:
+// that late notification is not the end of the new page's sound. It neither
+// stops a device the new page failed to open (a second error, "No MCI device
+// open") nor brings the repeat control back to a page that has no sound.
+TEST(Notify, LateEndOfTheLastPagesSoundChangesNothing)
+{
+    StartedRig refused;
+    refused.player.refused.insert(QString::fromStdString(kASound));
+    refused.press(kBeKey);
+    refused.player.endSound();
+    EXPECT_THROW(refused.press('f'), EFakeFailure) << "А's sound is refused";
+    ASSERT_TRUE(refused.player.openFile.isEmpty());
+    refused.journal.clear();
+    EXPECT_NO_THROW(refused.deliver());
+    EXPECT_TRUE(refused.journal.entries().empty());
+
+    StartedRig silentLetter;
+    silentLetter.press(kBeKey);
+    silentLetter.player.endSound();
+    silentLetter.press('z'); // Я has no folder: a beep, the control hidden
+    silentLetter.journal.clear();
+    silentLetter.deliver();
+    EXPECT_TRUE(silentLetter.journal.entries().empty());
+    EXPECT_FALSE(silentLetter.view.visible);
+
+    StartedRig silentWelcome;
+    silentWelcome.services.presentFiles.remove(QString::fromStdString(kWelcomeSound));
+    silentWelcome.press(kBeKey);
+    silentWelcome.player.endSound();
+    silentWelcome.browser.SpeedButton3Click();
+    silentWelcome.journal.clear();
+    silentWelcome.deliver();
+    EXPECT_TRUE(silentWelcome.journal.entries().empty());
+    EXPECT_FALSE(silentWelcome.view.visible);
+
+    // Turning sound on again on the page without a sound replays the last
+    // sound, and its end brings the control back as always.
+    silentLetter.view.checked = false;
+    silentLetter.browser.cbSoundClick();
+    silentLetter.view.checked = true;
+    silentLetter.browser.cbSoundClick();
+    ASSERT_TRUE(silentLetter.player.playing);
+    silentLetter.player.endSound();
+    silentLetter.journal.clear();
+    silentLetter.deliver();
+    EXPECT_EQ(silentLetter.journal.entries(), kDeactivation);
+    EXPECT_TRUE(silentLetter.view.visible);
+}
+
 // Keys typed during the repeat control's waiting replay are handled after it:
 // the first shows its page and plays its sound to the end, the next is ignored.
 TEST(Notify, KeyTypedDuringTheReplayPlaysToItsEnd)

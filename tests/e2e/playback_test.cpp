@@ -61,7 +61,61 @@ private:
     std::int16_t m_level;
 };
 
+// The pages of Ф and В (В's sound given as these bytes, when not null); no
+// other letter has a folder. Ф's page is shown and its sound started.
+struct LateEndRig : MainWindowRig {
+    ContentFolder folder;
+    explicit LateEndRig(const QByteArray& veSound = QByteArray())
+    {
+        folder.writeWelcome(welcomeContent());
+        folder.writeLetter(kEf, letterContent(kEf));
+        folder.writeLetter(kVe, letterContent(kVe));
+        if (!veSound.isNull())
+            folder.writeBytes(kVe + "/letter_voice.wav", veSound);
+        startOn(folder);
+        type(QStringLiteral("a"));
+    }
+    // A key typed while the window was busy: it waits in the queue, and Ф's
+    // sound then ends, its completion message queued behind the key.
+    void keyQueuedAsTheSoundEnds(Qt::Key key, const QString& text)
+    {
+        QCoreApplication::postEvent(main.Memo1, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+        output.advance(static_cast<std::size_t>(letterContent(kEf).frames) + 1);
+        deliver();
+    }
+};
+
 } // namespace
+
+// A key handled after the end of a sound but before that sound's completion
+// message: the message belongs to the page the key replaced. It neither
+// stops the device that the new page failed to open (which gave a second
+// error box, "No MCI device open") nor brings the repeat control back to a
+// page without a sound.
+TEST(Playback, LateEndOfTheLastPagesSoundChangesNothing)
+{
+    LateEndRig refused(QByteArray(""));
+    ASSERT_TRUE(refused.soundPlaying());
+    refused.keyQueuedAsTheSoundEnds(Qt::Key_D, QStringLiteral("d")); // В, its sound an empty file
+    EXPECT_EQ(refused.lines(), letterContent(kVe).lines);
+    ASSERT_EQ(refused.dialogs.errorBoxes().size(), 1u);
+    EXPECT_EQ(refused.dialogs.errorBoxes()[0].text.toStdString(),
+              "The file is not a WAV sound that can be played, or it is damaged or incomplete.");
+    EXPECT_EQ(refused.heard(letterContent(kEf).level), letterContent(kEf).frames);
+
+    LateEndRig silent;
+    silent.keyQueuedAsTheSoundEnds(Qt::Key_Q, QStringLiteral("q")); // Й has no folder
+    EXPECT_EQ(silent.dialogs.beeps(), 1);
+    EXPECT_FALSE(silent.repeatVisible());
+    EXPECT_TRUE(silent.dialogs.errorBoxes().empty());
+
+    LateEndRig whole;
+    whole.keyQueuedAsTheSoundEnds(Qt::Key_D, QStringLiteral("d")); // В plays through as always
+    EXPECT_TRUE(whole.soundPlaying());
+    whole.playToEnd();
+    EXPECT_EQ(whole.heard(letterContent(kVe).level), letterContent(kVe).frames);
+    EXPECT_TRUE(whole.repeatVisible());
+}
 
 // The welcome sound started at the start of the page plays to its end, and
 // only then does the repeat control come back.
