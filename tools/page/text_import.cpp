@@ -1,6 +1,7 @@
 #include "tools/page/text_import.h"
 
 #include "platform/codepage/windows1251.h"
+#include "platform/ui/memo.h"
 #include "tools/content/memo_fit.h"
 #include "tools/page/page_errors.h"
 
@@ -119,6 +120,13 @@ ImportedText importText(const QString& text)
         result.bytes += "\r\n";
         utf8Lines.push_back(result.lines[i].toStdString());
     }
+    // Tolvika reads no text file larger than its text area holds; written,
+    // such a text would replace a good one with an error box.
+    if (result.bytes.size() > TMemo::kCapacity)
+        refuse(QStringLiteral("the text takes %1 bytes as Tolvika stores it (one a letter, two a line break), more "
+                              "than the %2 its text area holds; shorten it")
+                   .arg(result.bytes.size())
+                   .arg(TMemo::kCapacity));
     try {
         for (const std::string& problem : content::memoFitProblems(utf8Lines))
             result.warnings.append(QString::fromStdString(problem));

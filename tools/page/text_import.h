@@ -25,5 +25,6 @@ QString textFromUtf8File(const QByteArray& bytes, const QString& path);
 
 // Splits at CR LF, CR or LF (a final break makes no extra line), converts,
 // and measures. Raises EPageRefused for an empty text, a NUL or other control
-// character, and a character that Windows-1251 cannot hold.
+// character, a character that Windows-1251 cannot hold, and a text larger
+// than the text area holds (the program would refuse to read it).
 ImportedText importText(const QString& text);

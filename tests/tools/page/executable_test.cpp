@@ -186,6 +186,8 @@ TEST(PageExecutable, BadInputLeavesTheFolderUnchanged)
     const QByteArray memo = readFile(file("memo.m4a"));
     writeFile(file("cut.m4a"), memo.left(memo.size() / 2));
     writeFile(file("huge.jpg"), jpegClaimingSize(20000, 20000));
+    // Under the tool's limit for a source file, but stored larger than the text area holds.
+    writeFile(file("long.txt"), QString(QString(100, QChar(u'Б')) + QLatin1Char('\n')).repeated(170).toUtf8());
     const std::string before = snapshot(data);
 
     const struct {
@@ -207,6 +209,9 @@ TEST(PageExecutable, BadInputLeavesTheFolderUnchanged)
         {{QStringLiteral("В"), QStringLiteral("--text"), QStringLiteral("Вв\\nВолк 🐺")},
          1,
          "\"🐺\" (U+1F43A) at line 2, character 6"},
+        {{QStringLiteral("Б"), QStringLiteral("--replace"), QStringLiteral("--text-file"), file("long.txt")},
+         1,
+         "the text takes 17340 bytes"},
         {{QStringLiteral("W"), QStringLiteral("--text"), QStringLiteral("Ww")},
          2,
          "\"W\" is not a letter of the Russian alphabet"},

@@ -69,6 +69,18 @@ TEST(TextImport, FilesMustBeUtf8)
     EXPECT_TRUE(utf16.contains(QStringLiteral("UTF-16"))) << utf16.toStdString();
 }
 
+// The program reads no text larger than its text area holds, so neither is
+// one written: 16 384 bytes as stored (CR LF counted) pass, one more is refused.
+TEST(TextImport, TextLargerThanTheAreaHoldsIsRefused)
+{
+    const QString line = QString(98, QChar(u'Б'));
+    const QString fits = (line + QLatin1Char('\n')).repeated(163) + QString(82, QChar(u'Б'));
+    EXPECT_EQ(importText(fits).bytes.size(), 16384);
+    const QString message = refusal([&] { importText(fits + QChar(u'Б')); });
+    EXPECT_TRUE(message.contains(QStringLiteral("16385 bytes"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("16384"))) << message.toStdString();
+}
+
 // A line wider than the text area and a third line are told, not refused.
 TEST(TextImport, WarnsWhatTheTextAreaWouldNotShow)
 {
