@@ -83,16 +83,7 @@ void syncFolder(const fs::path& folder)
 
 } // namespace
 
-StagedFile::StagedFile(fs::path target) : m_target(std::move(target)), m_temporary(makeUniqueFile(m_target))
-{
-    try {
-        giveUsualPermissions(m_temporary, m_target);
-    } catch (...) {
-        std::error_code ignored; // the first error is the one to report
-        fs::remove(m_temporary, ignored);
-        throw;
-    }
-}
+StagedFile::StagedFile(fs::path target) : m_target(std::move(target)), m_temporary(makeUniqueFile(m_target)) {}
 
 StagedFile::~StagedFile()
 {
@@ -136,6 +127,10 @@ void swapInTogether(const std::vector<StagedFile*>& files)
         std::optional<fs::path> aside; // the old file, while the swap may still be undone
     };
     std::vector<Swap> swaps;
+    // Only once written: given a read-only page file's mode earlier, the
+    // temporary could not have been written by anyone but root.
+    for (StagedFile* file : files)
+        giveUsualPermissions(file->temporary(), file->target());
     try {
         for (StagedFile* file : files) {
             Swap swap{file, std::nullopt};

@@ -11,7 +11,8 @@
 
 class StagedFile {
 public:
-    // Creates an empty temporary file in the target's folder.
+    // Creates an empty temporary file in the target's folder, private to its
+    // owner until it is swapped in.
     explicit StagedFile(std::filesystem::path target);
     ~StagedFile();
     StagedFile(const StagedFile&) = delete;
@@ -32,8 +33,10 @@ private:
     bool m_swappedIn = false;
 };
 
-// Renames every staged file over its target, all or none: an old file is
-// first moved aside under a temporary name and removed only at the end.
+// Gives every staged file its permissions (a replaced file's own, or what
+// any program's new file gets), then renames each over its target, all or
+// none: an old file is first moved aside under a temporary name and removed
+// only at the end.
 // Raises the first failure after putting everything back.
 void swapInTogether(const std::vector<StagedFile*>& files);
 

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -289,6 +290,36 @@ TEST(PageExecutable, FolderWithoutWritePermissionIsRefused)
     }
     EXPECT_EQ(snapshot(data), before);
     runTool(QStringLiteral("chmod"), {QStringLiteral("-R"), QStringLiteral("u+w"), data});
+}
+
+// A page file that is read-only (a folder copied from a disc or a read-only
+// archive) is replaced with --replace like any other and keeps its mode. Run
+// as an ordinary user when the tests run as root, whom modes do not stop.
+TEST(PageExecutable, ReadOnlyPageFileIsReplaced)
+{
+    const QTemporaryDir work;
+    const bool root = ::geteuid() == 0;
+    if (root)
+        ASSERT_EQ(::chown(QFile::encodeName(work.path()).constData(), 65534, 65534), 0);
+    const QStringList asOrdinaryUser = root
+        ? QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                      QStringLiteral("--clear-groups")}
+        : QStringList{};
+    const QString data = work.filePath(QStringLiteral("data"));
+    ASSERT_EQ(pagetool::run({QStringLiteral("--new"), data}, asOrdinaryUser).status, 0);
+    // The page still lacks its picture and sound, so each run ends with status 1.
+    pagetool::run({data, QStringLiteral("Б"), QStringLiteral("--text"), QStringLiteral("Бб")}, asOrdinaryUser);
+    const QString text = data + QStringLiteral("/Б/letter_text.txt");
+    ASSERT_EQ(readFile(text), QByteArray("\xC1\xE1\r\n"));
+    const std::filesystem::path textPath = QFile::encodeName(text).toStdString();
+    std::filesystem::permissions(textPath, std::filesystem::perms(0444));
+
+    const pagetool::Run run = pagetool::run({data, QStringLiteral("Б"), QStringLiteral("--text"),
+                                             QStringLiteral("Бб\\nБарабан"), QStringLiteral("--replace")},
+                                            asOrdinaryUser);
+    EXPECT_FALSE(run.err.contains(QStringLiteral("cannot write"))) << run.err.toStdString();
+    EXPECT_EQ(readFile(text), QByteArray("\xC1\xE1\r\n\xC1\xE0\xF0\xE0\xE1\xE0\xED\r\n"));
+    EXPECT_EQ(std::filesystem::status(textPath).permissions(), std::filesystem::perms(0444));
 }
 
 // A disk that fills up half-way: the picture and the text fit, the sound
