@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -41,6 +42,15 @@ PageCheck checkPage(const QString& name, const ContentPage& files)
     page.picture = checkPictureFile(files.picturePath);
     page.sound = checkSoundFile(files.soundPath);
     return page;
+}
+
+// The working folder by its bytes: the toolkit's own answer decodes its name
+// as text and loses what is not UTF-8.
+QString workingFolder()
+{
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::current_path(error);
+    return error ? QDir::currentPath() : pathFromBytes(QByteArray::fromStdString(folder.native()));
 }
 
 // A page without its folder is said once, not three times.
@@ -119,8 +129,7 @@ int runContentCheck(const QString& folder, QTextStream& out)
         return kCheckBadArgument;
     }
     // Made absolute as text, so that every byte of the name stays as it is.
-    const QString absolute = folder.startsWith(QLatin1Char('/')) ? folder
-                                                                 : QDir::currentPath() + QLatin1Char('/') + folder;
+    const QString absolute = folder.startsWith(QLatin1Char('/')) ? folder : workingFolder() + QLatin1Char('/') + folder;
     const FolderCheck result = checkDataFolder(QDir::cleanPath(absolute));
     writeReport(result, out);
     out.flush();

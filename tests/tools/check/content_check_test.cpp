@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -282,6 +283,15 @@ TEST(ContentCheck, FolderWhoseNameIsNotUtf8)
     QString report;
     QTextStream out(&report);
     EXPECT_NE(runContentCheck(folder, out), kCheckBadArgument) << report.toStdString();
+
+    // Named from inside that folder, the data folder is the same folder.
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(parent.path().toStdString());
+    QString relativeReport;
+    QTextStream relativeOut(&relativeReport);
+    runContentCheck(QStringLiteral("DATA"), relativeOut);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(relativeReport, report);
 }
 
 } // namespace
