@@ -2,6 +2,7 @@
 // text and a voice memo, or starts a new data folder. Exit status 0 when the
 // page shows whole, 1 when an input is refused, a conversion fails or the
 // page still lacks a file, 2 for a command line it cannot follow.
+#include "app/core/path_encoding.h"
 #include "tools/check/offscreen_application.h"
 #include "tools/page/command_line.h"
 #include "tools/page/new_folder.h"
@@ -9,10 +10,12 @@
 #include "tools/page/page_maker.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QTextStream>
 
 #include <cstdio>
 #include <new>
+#include <optional>
 #include <sys/resource.h>
 
 // The sanitizers' shadow memory takes terabytes of address space.
@@ -51,6 +54,23 @@ void dropChatter(QtMsgType type, const QMessageLogContext&, const QString& messa
         std::fprintf(stderr, "tolvika-page: %s\n", qPrintable(message));
 }
 
+// The tool opens and makes files by names spelt as text, so a name whose
+// bytes are not UTF-8 would come out as another name (a folder made beside the
+// one meant, and reported made). Such an argument is refused instead.
+std::optional<QByteArray> firstArgumentNotUtf8(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        // Stateless: a sequence cut short at the end is an error, not kept for more input.
+        QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QByteArray bytes(argv[i]);
+        const QString decoded = decoder.decode(bytes); // decodes only when made a string
+        (void)decoded;
+        if (decoder.hasError())
+            return bytes;
+    }
+    return std::nullopt;
+}
+
 int run(const PageCommand& command, QTextStream& out, QTextStream& err)
 {
     if (command.kind == PageCommand::Kind::NewFolder) {
@@ -66,6 +86,14 @@ int main(int argc, char** argv)
 {
     qInstallMessageHandler(dropChatter);
     limitAddressSpace();
+    if (const std::optional<QByteArray> bytes = firstArgumentNotUtf8(argc, argv)) {
+        std::fprintf(
+            stderr,
+            "tolvika-page: \"%s\" is not UTF-8 text; the tool takes names and texts in UTF-8 only (rename such a "
+            "folder or file first); nothing was written\n",
+            displayPath(pathFromBytes(*bytes)).toUtf8().constData());
+        return kPageUsage;
+    }
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QString::fromUtf8(argv[i]));

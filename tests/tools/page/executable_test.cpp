@@ -384,4 +384,15 @@ TEST(PageExecutable, NewDataFolder)
     EXPECT_EQ(readFile(data + QStringLiteral("/А/letter_text.txt")), QByteArray("\xC0\xE0\r\n"));
     EXPECT_TRUE(partial.err.contains(QStringLiteral("still needs its picture (--picture), its sound (--sound)")))
         << partial.err.toStdString();
+
+    // A name whose bytes are not UTF-8 ("caf" and Latin-1 é) is refused; no
+    // other folder is made in its place.
+    const QStringList withByteName{QStringLiteral("sh"), QStringLiteral("-c"),
+                                   QStringLiteral("w=$1; shift; exec \"$@\" \"$(printf '%s/caf\\351' \"$w\")\""),
+                                   QStringLiteral("sh"), work.path()};
+    const pagetool::Run byteName = pagetool::run({QStringLiteral("--new")}, withByteName);
+    EXPECT_EQ(byteName.status, 2);
+    EXPECT_TRUE(byteName.err.contains(QStringLiteral("is not UTF-8 text"))) << byteName.err.toStdString();
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QFileInfo(data).fileName()});
 }
