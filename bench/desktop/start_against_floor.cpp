@@ -230,18 +230,25 @@ void printStartAgainstFloor(const StartAgainstFloor& figures, int rounds)
     printSeries(table, "the main window alone", figures.mainWindowAlone);
     printSeries(table, "floor (one label)", figures.floor);
     printSeries(table, "floor with the sound library", figures.floorWithSoundLibrary);
-    table.note("of which the welcome sound (decoding, the sound output's opening, its start)",
-               difference(figures.tolvika, figures.withoutSound));
-    table.note("of which the welcome picture and text read instead of the stand-ins",
-               difference(figures.withoutSound, figures.withoutWelcome));
-    table.note("of which the windows, fonts, stand-ins and libraries",
-               difference(figures.withoutWelcome, figures.floor));
-    table.note("  of these, Help, About and the sound output's preparation",
-               difference(figures.withoutWelcome, figures.mainWindowAlone));
-    table.note("  of these, the main window's controls, fonts, stand-ins and icon",
-               difference(figures.mainWindowAlone, figures.floorWithSoundLibrary));
-    table.note("  of these, the sound library's loading (SDL2 and the libraries it links)",
-               difference(figures.floorWithSoundLibrary, figures.floor));
+    // Each share of the difference: what one kind of start does more than the other.
+    const struct {
+        const char* what;
+        const StartSeries& more;
+        const StartSeries& less;
+    } shares[] = {
+        {"of which the welcome sound (decoding, the sound output's opening, its start)", figures.tolvika,
+         figures.withoutSound},
+        {"of which the welcome picture and text read instead of the stand-ins", figures.withoutSound,
+         figures.withoutWelcome},
+        {"of which the windows, fonts, stand-ins and libraries", figures.withoutWelcome, figures.floor},
+        {"  of these, Help, About and the sound output's preparation", figures.withoutWelcome, figures.mainWindowAlone},
+        {"  of these, the main window's controls, fonts, stand-ins and icon", figures.mainWindowAlone,
+         figures.floorWithSoundLibrary},
+        {"  of these, the sound library's loading (SDL2 and the libraries it links)", figures.floorWithSoundLibrary,
+         figures.floor},
+    };
+    for (const auto& share : shares)
+        table.note(share.what, difference(share.more, share.less));
     const double ratio = ratioOfMedians(figures.tolvika.drawn, figures.floor.drawn);
     table.add("tolvika / floor, medians of the first drawn frame", format("%.2f", ratio),
               format("at most %.2f", kFloorTarget), ratio > 0 && ratio <= kFloorTarget);
