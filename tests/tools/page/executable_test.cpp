@@ -299,8 +299,9 @@ TEST(PageExecutable, ReadOnlyPageFileIsReplaced)
 {
     const QTemporaryDir work;
     const bool root = ::geteuid() == 0;
-    if (root)
+    if (root) {
         ASSERT_EQ(::chown(QFile::encodeName(work.path()).constData(), 65534, 65534), 0);
+    }
     const QStringList asOrdinaryUser = root
         ? QStringList{QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
                       QStringLiteral("--clear-groups")}
