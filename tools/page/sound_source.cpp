@@ -228,6 +228,12 @@ content::WaveClip SoundSource::decodeMono()
         refuse(QStringLiteral("there is not enough memory to decode it"));
 
     const auto at = [&clip] { return seconds(static_cast<double>(clip.samples.size()) / clip.sampleRate); };
+    // Checked after every addition, pauses too: a file of nothing but pause
+    // frames would otherwise grow without bound before anything is decoded.
+    const auto refuseIfTooLong = [&clip, mostSamples] {
+        if (clip.samples.size() > mostSamples)
+            refuse(QStringLiteral("it lasts more than the %1 a page's sound may have").arg(seconds(kMaxSoundSeconds)));
+    };
     const auto receiveFrames = [&] {
         for (;;) {
             const int error = avcodec_receive_frame(m_decoder.get(), frame.get());
@@ -237,9 +243,7 @@ content::WaveClip SoundSource::decodeMono()
                 refuse(QStringLiteral("its sound is damaged at %1: %2").arg(at(), ffmpegError(error)));
             convert(*frame, clip.samples);
             av_frame_unref(frame.get());
-            if (clip.samples.size() > mostSamples)
-                refuse(
-                    QStringLiteral("it lasts more than the %1 a page's sound may have").arg(seconds(kMaxSoundSeconds)));
+            refuseIfTooLong();
         }
     };
 
@@ -255,6 +259,7 @@ content::WaveClip SoundSource::decodeMono()
                                     static_cast<std::size_t>(std::clamp<int64_t>(gap, 0, clip.sampleRate)),
                                     std::int16_t{0});
                 av_packet_unref(packet.get());
+                refuseIfTooLong();
                 continue;
             }
             const int error = avcodec_send_packet(m_decoder.get(), packet.get());

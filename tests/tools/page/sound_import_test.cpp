@@ -145,4 +145,10 @@ TEST(SoundImport, RefusesWhatCannotBeAVoice)
     const QString absurd = voiceRefusal(
         readFile(QStringLiteral(TOLVIKA_TEST_FIXTURES "/page/wav_claiming_absurd_rate.wav")));
     EXPECT_TRUE(absurd.contains(QStringLiteral("which no recording has"))) << absurd.toStdString();
+    // An AMR memo followed by 40 000 pause frames of one byte and 20 ms: 800 s
+    // that hold nothing to decode, in a file whose size makes it look short.
+    const QString amr = work.filePath(QStringLiteral("memo.amr"));
+    makeMemo(amr, {0.2, 1.0, 0.2, 0.5, 44100, 1});
+    const QString pauses = voiceRefusal(readFile(amr) + QByteArray(40000, '\x7C'));
+    EXPECT_TRUE(pauses.contains(QStringLiteral("lasts more than the 600"))) << pauses.toStdString();
 }
