@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <jerror.h>
 #include <jpeglib.h>
+#include <thread>
 
 namespace desktop {
 namespace {
@@ -140,6 +141,26 @@ TEST_F(ErrorBox, PaintingPictureWhoseBodyCannotBeDecoded)
     session().screen().key(keysymOf(kLetterB));
     expectOneBox(QStringLiteral("JPEG error #%1.").arg(JERR_NO_HUFF_TABLE));
     expectKeysHandledOnce();
+}
+
+// The next key typed while a letter's page is still being drawn (its large
+// picture decodes at the first paint) and after its short sound has ended:
+// that sound's completion message, handled after the key, must not act on
+// the new page. The new page's sound being damaged, one box shows, not also a
+// second one for stopping a device that is no longer open.
+TEST_F(ErrorBox, KeyTypedWhileThePageIsDrawnAfterItsSoundEnded)
+{
+    write(kLetterB + QStringLiteral("/letter_img.jpg"), picture(7000, 7000));
+    write(kLetterB + QStringLiteral("/letter_voice.wav"), testcontent::sineWav(440, 50));
+    write(kLetterV + QStringLiteral("/letter_voice.wav"), notAWave());
+    start();
+    session().screen().key(keysymOf(kLetterB));
+    std::this_thread::sleep_for(150ms);
+    session().screen().key(keysymOf(kLetterV));
+    ASSERT_TRUE(waitUntil([&] { return !m_run->otherWindows().empty(); })) << "no box came";
+    EXPECT_EQ(settled([&] { return m_run->otherWindows().size(); }), 1u) << "boxes on screen";
+    expectOneBox(kInvalidWave);
+    expectKeysHandledOnce(kLetterB);
 }
 
 TEST_F(ErrorBox, RepeatControlWhoseSoundWasDamagedMeanwhile)
